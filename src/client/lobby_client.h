@@ -1,0 +1,65 @@
+// The player's side of the connection to a lobby server: connecting and greeting, the dispatcher
+// of received lines, chat, the participant list, and (through MatchNegotiation and MatchPlay)
+// challenges, watching and match play.
+//
+// Threads: the connection worker hands every event (connected, each line, closed) to the UI
+// thread with invokeAndWait, in arrival order, so all the client's state is the UI thread's and
+// a line is handled whole; while a question is open, later lines wait. The UI thread calls the
+// public operations.
+#ifndef PENTARO_CLIENT_LOBBY_CLIENT_H_
+#define PENTARO_CLIENT_LOBBY_CLIENT_H_
+
+#include <string>
+#include <string_view>
+
+#include "client/match_negotiation.h"
+#include "client/participant_list.h"
+#include "game/game_boards.h"
+#include "game/match_play.h"
+#include "game/random_source.h"
+#include "net/tcp_connection.h"
+#include "ui/ui_thread.h"
+#include "ui/window.h"
+
+namespace pentaro {
+
+class LobbyClient : public TcpConnection {
+ public:
+  LobbyClient(UiThread& ui, Window& window, ParticipantList& participants, GameBoards& boards,
+              RandomSource& random, int port);
+  ~LobbyClient() override;
+
+  // Connects to the address in IDC_SERVER_ADDRESS.
+  void startConnect();
+  // Shows "name : text" and sends it as CHAT (nothing is sent while not connected).
+  void sendChat(const std::string& text);
+  // One line to the server; nothing when not connected.
+  void send(const std::string& line);
+
+  bool connected() const { return connected_; }
+  MatchPlay& match() { return match_; }
+  const MatchFields& fields() const { return match_.fields(); }
+  MatchNegotiation& negotiation() { return negotiation_; }
+
+ protected:
+  void onConnected() override;
+  void onClosed() override;
+  void onLineReceived(std::string_view line) override;
+
+ private:
+  void handleConnected();
+  void handleLine(const std::string& line);
+  void handleClosed();
+
+  UiThread& ui_;
+  Window& window_;
+  ParticipantList& participants_;
+  const int port_;
+  bool connected_ = false;  // UI thread
+  MatchPlay match_;
+  MatchNegotiation negotiation_;
+};
+
+}  // namespace pentaro
+
+#endif  // PENTARO_CLIENT_LOBBY_CLIENT_H_

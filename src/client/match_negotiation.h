@@ -1,0 +1,48 @@
+// The client's side of starting a match and of watching one: the challenge and its question, the
+// answers, the first-move draw, and the requests that begin watching. UI thread only.
+#ifndef PENTARO_CLIENT_MATCH_NEGOTIATION_H_
+#define PENTARO_CLIENT_MATCH_NEGOTIATION_H_
+
+#include <functional>
+#include <string>
+
+#include "client/participant_list.h"
+#include "game/game_boards.h"
+#include "game/match_play.h"
+#include "game/random_source.h"
+#include "net/message_fields.h"
+#include "ui/window.h"
+
+namespace pentaro {
+
+class MatchNegotiation {
+ public:
+  MatchNegotiation(MatchPlay& match, GameBoards& boards, RandomSource& random, Window& window,
+                   const ParticipantList& participants,
+                   std::function<void(const std::string&)> send);
+
+  // The buttons "対戦" and "観戦" with a selected participant.
+  void challenge(int target);
+  void requestWatch(int target);
+
+  // Received lines; false when the line is none of STARTVS, RE_STARTVS, GET_VS_ID, RE_VS_ID,
+  // REQ_FL.
+  bool handle(const MessageFields& fields);
+
+ private:
+  void onChallenge(const MessageFields& fields);
+  void onAnswer(const MessageFields& fields);
+  void onWatchAnswer(const MessageFields& fields);
+  void endWatchingForMatch();
+
+  MatchPlay& match_;
+  GameBoards& boards_;
+  RandomSource& random_;
+  Window& window_;
+  const ParticipantList& participants_;
+  std::function<void(const std::string&)> send_;
+};
+
+}  // namespace pentaro
+
+#endif  // PENTARO_CLIENT_MATCH_NEGOTIATION_H_

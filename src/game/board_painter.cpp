@@ -1,0 +1,58 @@
+#include "game/board_painter.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace pentaro {
+
+void drawCell(Canvas& canvas, int value, int column, int row, int cellWidth, int cellHeight,
+              bool highlighted) {
+  const Rect rect{column * cellWidth, row * cellHeight, (column + 1) * cellWidth,
+                  (row + 1) * cellHeight};
+  Rgb fill = kWhite;
+  if (value < 0) {
+    fill = highlighted ? kRed : kYellow;
+    value = -value;
+  }
+  canvas.fillRect(rect, fill);
+  const std::string text = value == 0 ? std::string(" ") : std::to_string(value);
+  canvas.drawCenteredText(rect, text, highlighted ? kWhite : kBlack);
+}
+
+void paintBoard(Canvas& canvas, const Board& board, bool showNumbers) {
+  // The client rectangle runs from (0, 0) to (width, height), right and bottom excluded; the
+  // "+ 1" keeps the classic cell-size formula, which gives width / 5 for sides that are multiples
+  // of five.
+  const int right = canvas.width(), bottom = canvas.height();
+  const int cellWidth = (right + 1) / Board::kSide;
+  const int cellHeight = (bottom + 1) / Board::kSide;
+
+  if (showNumbers) {
+    for (int column = 0; column < Board::kSide; ++column) {
+      for (int row = 0; row < Board::kSide; ++row) {
+        drawCell(canvas, board.cell(column, row), column, row, cellWidth, cellHeight, false);
+      }
+    }
+  } else {
+    canvas.fillRect(Rect{0, 0, right, bottom}, canvas.buttonFace());
+  }
+  board.countCompletedLines([&](int value, int column, int row) {
+    drawCell(canvas, value, column, row, cellWidth, cellHeight, true);
+  });
+  for (int k = 0; k <= Board::kSide; ++k) {
+    canvas.drawLine(k * cellWidth, 0, k * cellWidth, bottom, kBlack);
+    canvas.drawLine(0, k * cellHeight, right, k * cellHeight, kBlack);
+  }
+}
+
+unsigned boardClickArgument(int x, int y, int width, int height) {
+  // The press position is read as unsigned 16-bit numbers, as a mouse message carries it.
+  const int cellWidth = (width + 1) / Board::kSide;
+  const int cellHeight = (height + 1) / Board::kSide;
+  if (cellWidth <= 0 || cellHeight <= 0) return 0;
+  const unsigned column = static_cast<unsigned>(x & 0xFFFF) / static_cast<unsigned>(cellWidth);
+  const unsigned row = static_cast<unsigned>(y & 0xFFFF) / static_cast<unsigned>(cellHeight);
+  return (column & 0xFFFF) | (row & 0xFFFF) << 16;
+}
+
+}  // namespace pentaro

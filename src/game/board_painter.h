@@ -1,0 +1,24 @@
+// Draws one board onto a Canvas: the cells (or, for a hidden board, the button-face colour), then
+// every completed line in red with white numbers, then the grid. Stateless; UI thread.
+#ifndef PENTARO_GAME_BOARD_PAINTER_H_
+#define PENTARO_GAME_BOARD_PAINTER_H_
+
+#include "game/board.h"
+#include "ui/canvas.h"
+
+namespace pentaro {
+
+void paintBoard(Canvas& canvas, const Board& board, bool showNumbers);
+
+// One cell: white for an uncalled number or an empty cell, yellow for a called number, red with a
+// white number for a called number on a completed line (`highlighted`).
+void drawCell(Canvas& canvas, int value, int column, int row, int cellWidth, int cellHeight,
+              bool highlighted);
+
+// The cell under a press at pixel (x, y) of a board `width` x `height` pixels large, as
+// column | row << 16 (the argument of CMD_OWN_BOARD_CLICK).
+unsigned boardClickArgument(int x, int y, int width, int height);
+
+}  // namespace pentaro
+
+#endif  // PENTARO_GAME_BOARD_PAINTER_H_

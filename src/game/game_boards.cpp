@@ -1,0 +1,110 @@
+#include "game/game_boards.h"
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "text/texts.h"
+
+namespace pentaro {
+namespace {
+
+constexpr int kResetSwaps = 250;
+constexpr int kAutoPlaceSwaps = 200;
+
+std::string formatNumber(const std::string& format, int n) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, format.c_str(), n);
+  return buffer;
+}
+
+}  // namespace
+
+GameBoards::GameBoards(RandomSource& random, std::function<void()> requestRepaint)
+    : random_(random), requestRepaint_(std::move(requestRepaint)) {}
+
+void GameBoards::reset() {
+  nextToPlace_ = kNoPlacement;
+  opponent_.clear();
+  for (int k = 0; k < Board::kCells; ++k) own_.setCell(k + 1, k % Board::kSide, k / Board::kSide);
+  for (int i = 0; i < kResetSwaps; ++i) {
+    const int x1 = random_.next(5), y1 = random_.next(5);
+    const int x2 = random_.next(5), y2 = random_.next(5);
+    const int a = own_.cell(x1, y1), b = own_.cell(x2, y2);
+    own_.setCell(b, x1, y1);
+    own_.setCell(a, x2, y2);
+  }
+  gameOver_ = false;
+}
+
+std::string GameBoards::beginManualPlacement() {
+  reset();
+  own_.clear();
+  nextToPlace_ = 1;
+  requestRepaint();
+  return texts().placeFromOne;
+}
+
+std::optional<std::string> GameBoards::placeNext(int column, int row) {
+  if (column < 0 || column >= Board::kSide || row < 0 || row >= Board::kSide) return std::nullopt;
+  if (own_.cell(column, row) != 0 || nextToPlace_ < 1) return std::nullopt;
+  own_.setCell(nextToPlace_, column, row);
+  requestRepaint();
+  ++nextToPlace_;
+  if (nextToPlace_ > Board::kHighestNumber) {
+    nextToPlace_ = kNoPlacement;
+    return texts().placementDone;
+  }
+  return formatNumber(texts().nextToPlaceFormat, nextToPlace_);
+}
+
+bool GameBoards::autoPlaceRest() {
+  if (nextToPlace_ == kNoPlacement) return false;
+  std::vector<int> unplaced;
+  for (int n = nextToPlace_; n <= Board::kHighestNumber; ++n) unplaced.push_back(n);
+  const int k = static_cast<int>(unplaced.size());
+  for (int i = 0; i < kAutoPlaceSwaps; ++i) {
+    const int a = random_.next(k);
+    const int b = random_.next(k);
+    std::swap(unplaced[a], unplaced[b]);
+  }
+  std::size_t next = 0;
+  for (int index = 0; index < Board::kCells && next < unplaced.size(); ++index) {
+    const int column = index % Board::kSide, row = index / Board::kSide;
+    if (own_.cell(column, row) == 0) own_.setCell(unplaced[next++], column, row);
+  }
+  nextToPlace_ = kNoPlacement;
+  requestRepaint();
+  return true;
+}
+
+CallResult GameBoards::applyCall(int number, bool spectating) {
+  own_.mark(number);
+  opponent_.mark(number);
+  const bool ownFive = own_.hasFiveLines();
+  const bool opponentFive = opponent_.hasFiveLines();
+  CallResult result = ownFive && opponentFive ? CallResult::kDraw
+                      : ownFive               ? CallResult::kOwnWin
+                      : opponentFive          ? CallResult::kOpponentWin
+                                              : CallResult::kContinue;
+  if (result != CallResult::kContinue && !spectating) gameOver_ = true;
+  requestRepaint();
+  return result;
+}
+
+std::string callResultText(CallResult result, bool spectating, const std::string& leftCaption,
+                           const std::string& rightCaption) {
+  switch (result) {
+    case CallResult::kContinue:
+      return {};
+    case CallResult::kDraw:
+      return texts().draw;
+    case CallResult::kOwnWin:
+      return spectating ? leftCaption + texts().winsSuffix : texts().youWin;
+    case CallResult::kOpponentWin:
+      return spectating ? rightCaption + texts().winsSuffix : texts().opponentWins;
+  }
+  return {};
+}
+
+}  // namespace pentaro

@@ -1,0 +1,63 @@
+// The game's two boards and the placement state: the own board (left) and the opponent's board
+// as received (right). Every operation that changes a board ends with a repaint request. Returned
+// status texts are CP932. Owned and used by the UI thread only.
+#ifndef PENTARO_GAME_GAME_BOARDS_H_
+#define PENTARO_GAME_GAME_BOARDS_H_
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "game/board.h"
+#include "game/random_source.h"
+
+namespace pentaro {
+
+enum class CallResult { kContinue, kOwnWin, kOpponentWin, kDraw };
+
+class GameBoards {
+ public:
+  static constexpr int kNoPlacement = -1;
+
+  GameBoards(RandomSource& random, std::function<void()> requestRepaint);
+
+  Board& own() { return own_; }
+  const Board& own() const { return own_; }
+  Board& opponent() { return opponent_; }
+  const Board& opponent() const { return opponent_; }
+  int nextToPlace() const { return nextToPlace_; }
+  bool gameOver() const { return gameOver_; }
+  // Ends a placement by hand without touching the boards (the spectate command).
+  void abandonPlacement() { nextToPlace_ = kNoPlacement; }
+
+  // A freshly shuffled own board, an empty opponent board, no placement, no decided match.
+  void reset();
+  // Empties the own board for placing by hand from 1; returns the status text. (The caller runs
+  // the reset's window-side steps: this calls reset() first.)
+  std::string beginManualPlacement();
+  // Places the next number into an empty cell; nothing (no text) when the click is ignored.
+  std::optional<std::string> placeNext(int column, int row);
+  // Completes a placement by hand at random; false when none runs.
+  bool autoPlaceRest();
+  // Marks a called number on both boards and evaluates both; the player's view sets gameOver.
+  CallResult applyCall(int number, bool spectating);
+
+  void requestRepaint() { requestRepaint_(); }
+
+ private:
+  RandomSource& random_;
+  std::function<void()> requestRepaint_;
+  Board own_;
+  Board opponent_;
+  int nextToPlace_ = kNoPlacement;
+  bool gameOver_ = false;
+};
+
+// The status text of a call's result; empty for kContinue. A watcher sees the name of the winner
+// (the caption of the winning side's board) followed by "の勝ちです".
+std::string callResultText(CallResult result, bool spectating, const std::string& leftCaption,
+                           const std::string& rightCaption);
+
+}  // namespace pentaro
+
+#endif  // PENTARO_GAME_GAME_BOARDS_H_

@@ -1,0 +1,1 @@
+#include "net/connection_slot.h"

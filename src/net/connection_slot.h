@@ -1,0 +1,38 @@
+// One pooled server-side connection: a fixed index, the owning listener, a socket, and the worker
+// that reads the socket's lines and hands them to the listener. Owned by its TcpListener.
+#ifndef PENTARO_NET_CONNECTION_SLOT_H_
+#define PENTARO_NET_CONNECTION_SLOT_H_
+
+#include "net/stream_socket.h"
+#include "net/worker_thread.h"
+
+namespace pentaro {
+
+class TcpListener;
+
+class ConnectionSlot : public WorkerThread {
+ public:
+  // The server reads lines in pieces of at most this many bytes.
+  static constexpr int kLineLimit = 125;
+
+  ConnectionSlot(int index, TcpListener& owner);
+  ~ConnectionSlot() override;
+
+  int index() const { return index_; }
+  StreamSocket& socket() { return socket_; }
+  // Free: no connection, and the worker of the previous one has ended.
+  bool isFree() const;
+
+ protected:
+  // onConnected, then every line, then close and onClosed.
+  void run() override;
+
+ private:
+  const int index_;
+  TcpListener& owner_;
+  StreamSocket socket_;
+};
+
+}  // namespace pentaro
+
+#endif  // PENTARO_NET_CONNECTION_SLOT_H_

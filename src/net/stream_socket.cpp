@@ -1,0 +1,1 @@
+#include "net/stream_socket.h"

@@ -1,0 +1,92 @@
+// One blocking IPv4 TCP socket with the line reader of its connection.
+//
+// Threads: the worker that serves the connection is the only one that reads, connects, accepts
+// and closes while it runs. Any thread may write (`writeLine` is serialised by a write lock, so
+// lines never mix) and may call `shutdown`, which wakes the worker's blocked call; the descriptor
+// itself is closed only by the worker, or by anyone once no worker runs, so it is never reused
+// under another thread's feet. Not copyable.
+#ifndef PENTARO_NET_STREAM_SOCKET_H_
+#define PENTARO_NET_STREAM_SOCKET_H_
+
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace pentaro {
+
+// A send that makes no progress for this long (a peer that stopped reading) closes the connection.
+inline constexpr std::chrono::seconds kSendStallTimeout{5};
+
+class StreamSocket {
+ public:
+  static constexpr int kChunkBytes = 1024;  // one receive takes at most kChunkBytes - 1
+  static constexpr std::uint32_t kNoAddress = 0xFFFFFFFF;
+
+  // Results of readLine.
+  enum ReadResult : int {
+    kNoLine = 0,     // the connection has ended (or never was): no line
+    kLine = 1,       // a whole line, without its terminator
+    kLimitLine = 2,  // the first `limit` bytes of a longer line; the rest follows
+  };
+
+  StreamSocket() = default;
+  ~StreamSocket();
+  StreamSocket(const StreamSocket&) = delete;
+  StreamSocket& operator=(const StreamSocket&) = delete;
+
+  // A fresh stream socket; false if this object already has one or none can be made.
+  bool makeSocket();
+  // Binds to `port` on every local address and listens. Returns 0 or the errno of the failure.
+  int bindAndListen(int port, int backlog);
+  // Connects to an IPv4 address (network order). Returns early with false when `cancelFd`
+  // (an eventfd, or -1) becomes readable. Marks the socket connected on success.
+  bool connectTo(std::uint32_t address, int port, int cancelFd = -1);
+  // Waits for one connection and moves it into `into`; false when the accept fails (for instance
+  // because this socket was shut down).
+  bool acceptInto(StreamSocket& into);
+  // Takes over `other`'s descriptor and connection state; `other` is left without one. The line
+  // reader starts with an empty chunk.
+  void takeOver(StreamSocket& other);
+
+  // Wakes every call blocked on this socket and ends the connection. Any thread.
+  void shutdown();
+  // Closes the descriptor. Only by the serving worker, or when no worker serves this socket.
+  void close();
+
+  bool hasHandle() const;
+  bool isConnected() const;
+  int localPort() const;
+
+  // Reads the next line into `buffer` (NUL-terminated, at most `limit` bytes of text; the buffer
+  // holds at least limit + 1 bytes). CR LF, a lone CR and a lone LF each end a line; an LF right
+  // after a line-ending CR is skipped, also across receives. Worker only.
+  int readLine(char* buffer, int limit);
+  // Sends `text` and CR LF whole, continuing short sends. A failure or a stall of
+  // kSendStallTimeout shuts the connection down and returns false. Any thread.
+  bool writeLine(std::string_view text);
+
+ private:
+  bool receiveChunk();
+
+  // Lock order: writeMutex_ before stateMutex_.
+  mutable std::mutex writeMutex_;  // held for a whole line's send, and to change fd_
+  mutable std::mutex stateMutex_;  // held to change fd_ and connected_, briefly
+  int fd_ = -1;                    // changed under both mutexes; read under either, or by the worker
+  bool connected_ = false;         // guarded by stateMutex_
+
+  // Line-reader state; the serving worker's alone.
+  char chunk_[kChunkBytes] = {};
+  int received_ = 0;
+  int cursor_ = 0;
+  bool afterCr_ = false;
+};
+
+// A host name looked up with getaddrinfo (IPv4), else a dotted address; kNoAddress when the text
+// is neither. Network byte order.
+std::uint32_t resolveHost(const std::string& name);
+
+}  // namespace pentaro
+
+#endif  // PENTARO_NET_STREAM_SOCKET_H_

@@ -1,0 +1,1 @@
+#include "net/tcp_connection.h"

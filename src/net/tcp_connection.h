@@ -1,0 +1,55 @@
+// The client side of the socket layer: one socket and one worker that connects to a host and
+// then reads lines, handing each to onLineReceived. A line longer than the line buffer is dropped
+// whole, never delivered in pieces. Callbacks run on the worker. A derived class calls stop() in
+// its destructor.
+#ifndef PENTARO_NET_TCP_CONNECTION_H_
+#define PENTARO_NET_TCP_CONNECTION_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "net/stream_socket.h"
+#include "net/worker_thread.h"
+
+namespace pentaro {
+
+class TcpConnection : public WorkerThread {
+ public:
+  // Whole lines up to this many bytes are delivered; longer ones are dropped.
+  static constexpr int kLineLimit = StreamSocket::kChunkBytes - 1;
+
+  TcpConnection();
+  ~TcpConnection() override;
+
+  // Resolves `host` and starts the worker, which connects and reads. False when no socket can be
+  // made or the previous worker has not ended yet. A failed connect makes no callback; the
+  // socket keeps its descriptor until disconnect() or the next open().
+  bool open(const std::string& host, int port);
+  // Ends the connection, or a pending connect; onClosed follows on the worker if it was
+  // connected. Any thread.
+  void disconnect();
+  // One line to the server (CR LF is added). False when not connected or the send failed.
+  bool sendLine(std::string_view text);
+  bool isConnected() const { return socket_.isConnected(); }
+
+ protected:
+  // disconnect, then waits for the worker. Never from the worker.
+  void stop();
+
+  virtual void onConnected() {}
+  virtual void onClosed() {}
+  virtual void onLineReceived(std::string_view /*line*/) {}
+
+  void run() override;
+
+ private:
+  StreamSocket socket_;
+  int cancelFd_ = -1;  // an eventfd that interrupts a pending connect
+  std::uint32_t address_ = StreamSocket::kNoAddress;  // set by open() before the worker starts
+  int port_ = 0;
+};
+
+}  // namespace pentaro
+
+#endif  // PENTARO_NET_TCP_CONNECTION_H_

@@ -1,0 +1,72 @@
+// The server side of the socket layer: a listening socket, an accept worker, and a fixed pool of
+// ConnectionSlots. Each accepted connection goes into the free slot with the lowest index, whose
+// own worker reads it; with no free slot the connection is closed at once. Events reach the
+// derived class through the on... callbacks, each on a worker: the slot callbacks on that slot's
+// worker, the others on the accept worker. A derived class calls stop() in its destructor.
+#ifndef PENTARO_NET_TCP_LISTENER_H_
+#define PENTARO_NET_TCP_LISTENER_H_
+
+#include <atomic>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "net/connection_slot.h"
+#include "net/stream_socket.h"
+#include "net/worker_thread.h"
+
+namespace pentaro {
+
+class TcpListener : public WorkerThread {
+ public:
+  static constexpr int kBacklog = 5;
+
+  TcpListener() = default;
+  ~TcpListener() override;
+
+  // Replaces the pool by `count` fresh slots numbered from 0. Only while not listening.
+  bool createSlots(int count);
+  int slotCount() const { return static_cast<int>(slots_.size()); }
+
+  // Opens the listening socket on `port` and starts the accept worker; false if the pool is
+  // empty, a listening socket is open, or no socket can be made. A port that cannot be bound
+  // still returns true: the accept worker then ends at once, with onListenEnded (listenError()
+  // tells why).
+  bool startListening(int port, int backlog = kBacklog);
+  // 0, or the errno with which the last bind or listen failed.
+  int listenError() const;
+
+  // Sends one line to a slot's connection; an index outside the pool, or a free slot, does nothing.
+  void sendTo(int index, std::string_view text);
+  // sendTo for every slot in index order.
+  void sendToAll(std::string_view text);
+  // Ends a slot's connection; its worker then closes it and calls onClosed.
+  void closeSlot(int index);
+  // closeSlot for every slot, then ends listening. The accept worker waits for every slot's
+  // onClosed before it calls onListenEnded. Any thread.
+  void closeAll();
+
+ protected:
+  // closeAll, then waits for every worker to end. Never from a worker of this listener.
+  void stop();
+
+  virtual void onConnected(int /*index*/) {}
+  virtual void onClosed(int /*index*/) {}
+  virtual void onLineReceived(int /*index*/, std::string_view /*line*/) {}
+  virtual void onRefused(StreamSocket& /*socket*/) {}
+  virtual void onListenStarted() {}
+  virtual void onListenEnded() {}
+
+  void run() override;  // the accept loop
+
+ private:
+  friend class ConnectionSlot;
+
+  StreamSocket listening_;
+  std::vector<std::unique_ptr<ConnectionSlot>> slots_;  // fixed while listening
+  std::atomic<int> listenError_{0};
+};
+
+}  // namespace pentaro
+
+#endif  // PENTARO_NET_TCP_LISTENER_H_

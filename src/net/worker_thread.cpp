@@ -1,0 +1,1 @@
+#include "net/worker_thread.h"

@@ -1,0 +1,71 @@
+// The lobby server: ten player slots on one TCP port. It welcomes each newcomer with its PlayerId
+// (the slot index) and who is there, registers names, relays every other line to the player named
+// in field 1 (with the sender in its place), copies calls to watchers, and announces matches.
+//
+// Threads: the welcome, the registration, the relay and the departure run on the slot workers and
+// are serialised by mutex_; the server never waits for the UI thread. The roster for a welcome is
+// read from a RosterView, which must be safe to read from any thread.
+#ifndef PENTARO_SERVER_LOBBY_SERVER_H_
+#define PENTARO_SERVER_LOBBY_SERVER_H_
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "net/message_fields.h"
+#include "net/tcp_listener.h"
+#include "ui/roster_view.h"
+
+namespace pentaro {
+
+class LobbyServer : public TcpListener {
+ public:
+  static constexpr int kSlots = 10;
+  static constexpr std::uint8_t kNoWatch = 255;
+
+  LobbyServer();
+  ~LobbyServer() override;
+
+  // Where a newcomer's welcome learns who is there and who plays whom; may be null (no roster).
+  void setRoster(const RosterView* roster);
+  // Called on the accept worker when listening has ended (never waits for anything).
+  void setEndedHandler(std::function<void()> handler);
+  // Receives, under the server's lock, every line the server sends to all slots. Lets a host
+  // without a client of its own keep its roster from the announcements every client receives.
+  void setAnnouncementSink(std::function<void(std::string_view line)> sink);
+
+  // Starts listening on `port`; false when listening cannot begin (see TcpListener).
+  bool startServer(int port);
+  // Ends every connection and listening.
+  void stopServer() { closeAll(); }
+
+  // For tests and the host's log: a slot's registered name and its watch entries.
+  std::string nameOf(int slot) const;
+  std::pair<int, int> watchEntries(int slot) const;
+
+ protected:
+  void onConnected(int index) override;
+  void onClosed(int index) override;
+  void onLineReceived(int index, std::string_view line) override;
+  void onListenEnded() override;
+
+ private:
+  void broadcast(std::string_view line);  // requires mutex_
+  void relay(int sender, const MessageFields& fields);  // requires mutex_
+  void forgetWatchersOf(int player);  // requires mutex_
+
+  mutable std::mutex mutex_;
+  std::array<std::string, kSlots> names_;            // guarded by mutex_
+  std::array<std::uint8_t, kSlots> watchFirst_{};    // guarded by mutex_
+  std::array<std::uint8_t, kSlots> watchSecond_{};   // guarded by mutex_
+  const RosterView* roster_ = nullptr;               // set before listening
+  std::function<void()> endedHandler_;               // set before listening
+  std::function<void(std::string_view)> announcementSink_;  // set before listening
+};
+
+}  // namespace pentaro
+
+#endif  // PENTARO_SERVER_LOBBY_SERVER_H_

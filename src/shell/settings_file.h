@@ -1,0 +1,30 @@
+// The settings file "qm.ini": the player's name and the server address, each as a 16-bit
+// little-endian byte length, the CP932 bytes and a zero byte. Read once when the dialog is created,
+// written once at shut-down (to a temporary file renamed over the old one). UI thread.
+#ifndef PENTARO_SHELL_SETTINGS_FILE_H_
+#define PENTARO_SHELL_SETTINGS_FILE_H_
+
+#include <string>
+
+#include "ui/window.h"
+
+namespace pentaro {
+
+class SettingsFile {
+ public:
+  static constexpr int kBufferBytes = 80;  // a record's text and its zero byte must fit
+
+  explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+
+  // Sets IDC_PLAYER_NAME and IDC_SERVER_ADDRESS as far as the file allows.
+  void load(Window& window) const;
+  // Writes both texts, at most 78 bytes each. False when the file could not be written.
+  bool save(const Window& window) const;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace pentaro
+
+#endif  // PENTARO_SHELL_SETTINGS_FILE_H_

@@ -1,0 +1,87 @@
+// The system's own texts, in CP932. The table is written once, in UTF-8, in texts.cpp and
+// converted when first used; `texts()` is thread-safe and the table never changes afterwards.
+#ifndef PENTARO_TEXT_TEXTS_H_
+#define PENTARO_TEXT_TEXTS_H_
+
+#include <string>
+
+namespace pentaro {
+
+struct Texts {
+  // Window title, captions and control labels.
+  std::string programTitle;      // "Pentaroゲーム"
+  std::string boxCaption;        // "PentaroGame"
+  std::string version;           // "Version 1.01"
+  std::string versionFrame;      // "Version Info"
+  std::string ruleText;
+  std::string participantsHeading;
+  std::string serverAddressLabel;
+  std::string playerNameLabel;
+  std::string connectButton;
+  std::string beServerButton;
+  std::string challengeButton;
+  std::string endMatchButton;
+  std::string spectateButton;
+  std::string chatSendButton;
+  std::string placeManuallyButton;
+  std::string autoPlaceRestButton;
+  std::string outOfMemory;
+
+  // Status line.
+  std::string notConnected;
+  std::string connecting;
+  std::string connected;
+  std::string waitingForMatch;
+  std::string placeFromOne;
+  std::string nextToPlaceFormat;  // contains %d
+  std::string placementDone;
+  std::string autoPlacementDone;
+  std::string movesFirst;
+  std::string movesSecond;
+  std::string yourTurn;
+  std::string opponentsTurn;
+  std::string youWin;
+  std::string opponentWins;
+  std::string draw;
+  std::string winsSuffix;
+  std::string watching;
+
+  // Chat log.
+  std::string connectionClosed;
+  std::string serverClosed;
+  std::string matchStarted;
+  std::string matchEnded;
+  std::string mapReceived;
+  std::string mapNotReceived;
+  std::string pleaseWait;
+  std::string challenging;
+  std::string fetchingMatch;
+  std::string fetchingMaps;
+  std::string challengeNoticePrefix;  // "* "
+  std::string challengeNotice;
+  std::string busyIgnoring;
+  std::string askChallenge;
+  std::string acceptedChallenge;
+  std::string refusedChallenge;
+  std::string isNowPlaying;
+  std::string isPlayingWith;
+  std::string ignoringLateAcceptance;
+  std::string alreadyPlaying;
+  std::string alreadyPlayingWith;
+  std::string notInMatch;
+  std::string chatSeparator;  // " : "
+  std::string matchStar;      // " ★ "
+  std::string defaultName;    // "名無し"
+
+  // Server notices.
+  std::string greetingLine;  // the whole "MSG" line of the welcome
+  std::string arrivalSuffix;
+  std::string departureSuffix;
+  std::string provisionalName;  // "?"
+};
+
+const Texts& texts();
+
+}  // namespace pentaro
+
+#endif  // PENTARO_TEXT_TEXTS_H_

@@ -1,0 +1,66 @@
+#include "ui/ui_thread.h"
+
+namespace pentaro {
+
+// One invokeAndWait in flight. A call that has not begun when the UI shuts down is cancelled and
+// never runs; one that has begun is waited for.
+struct UiThread::Call {
+  enum class State { kPending, kRunning, kDone, kCancelled };
+  State state = State::kPending;  // guarded by UiThread::mutex_
+  std::function<void()> fn;
+};
+
+bool UiThread::invokeAndWait(std::function<void()> fn) {
+  if (isShutDown()) return false;
+  if (isUiThread()) {
+    fn();
+    return true;
+  }
+  auto call = std::make_shared<Call>();
+  call->fn = std::move(fn);
+  schedule([this, call] {
+    {
+      std::lock_guard lock(mutex_);
+      if (call->state != Call::State::kPending) return;
+      call->state = Call::State::kRunning;
+    }
+    call->fn();
+    {
+      std::lock_guard lock(mutex_);
+      call->state = Call::State::kDone;
+    }
+    callsChanged_.notify_all();
+  });
+
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    if (call->state == Call::State::kDone) return true;
+    if (call->state == Call::State::kPending && shutDown_) {
+      call->state = Call::State::kCancelled;
+      return false;
+    }
+    callsChanged_.wait(lock);
+  }
+}
+
+void UiThread::post(std::function<void()> fn) {
+  if (isShutDown()) return;
+  schedule([this, fn = std::move(fn)] {
+    if (!isShutDown()) fn();
+  });
+}
+
+void UiThread::shutDown() {
+  {
+    std::lock_guard lock(mutex_);
+    shutDown_ = true;
+  }
+  callsChanged_.notify_all();
+}
+
+bool UiThread::isShutDown() const {
+  std::lock_guard lock(mutex_);
+  return shutDown_;
+}
+
+}  // namespace pentaro
