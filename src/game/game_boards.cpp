@@ -35,6 +35,7 @@ void GameBoards::reset() {
     own_.setCell(a, x2, y2);
   }
   gameOver_ = false;
+  if (afterReset_) afterReset_();
 }
 
 std::string GameBoards::beginManualPlacement() {

@@ -30,10 +30,13 @@ class GameBoards {
   // Ends a placement by hand without touching the boards (the spectate command).
   void abandonPlacement() { nextToPlace_ = kNoPlacement; }
 
-  // A freshly shuffled own board, an empty opponent board, no placement, no decided match.
+  // Runs after every reset, wherever it was called: the window-side steps (match play sets it).
+  void setAfterReset(std::function<void()> afterReset) { afterReset_ = std::move(afterReset); }
+
+  // A freshly shuffled own board, an empty opponent board, no placement, no decided match; then
+  // the after-reset steps.
   void reset();
-  // Empties the own board for placing by hand from 1; returns the status text. (The caller runs
-  // the reset's window-side steps: this calls reset() first.)
+  // A complete reset, then an empty own board for placing by hand from 1; returns the status text.
   std::string beginManualPlacement();
   // Places the next number into an empty cell; nothing (no text) when the click is ignored.
   std::optional<std::string> placeNext(int column, int row);
@@ -47,6 +50,7 @@ class GameBoards {
  private:
   RandomSource& random_;
   std::function<void()> requestRepaint_;
+  std::function<void()> afterReset_;
   Board own_;
   Board opponent_;
   int nextToPlace_ = kNoPlacement;

@@ -9,10 +9,11 @@
 namespace pentaro {
 
 MatchPlay::MatchPlay(GameBoards& boards, Window& window, Hooks hooks)
-    : boards_(boards), window_(window), hooks_(std::move(hooks)) {}
+    : boards_(boards), window_(window), hooks_(std::move(hooks)) {
+  boards_.setAfterReset([this] { afterReset(); });
+}
 
-void MatchPlay::resetBoards() {
-  boards_.reset();
+void MatchPlay::afterReset() {
   fields_.watchedFirst = MatchFields::kNone;
   fields_.watchedSecond = MatchFields::kNone;
   boards_.requestRepaint();

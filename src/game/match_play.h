@@ -38,14 +38,17 @@ class MatchPlay {
     std::function<bool()> connected;                    // the client connection is up
   };
 
+  // Installs the window-side reset steps on `boards`, which must already be constructed.
   MatchPlay(GameBoards& boards, Window& window, Hooks hooks);
 
   MatchFields& fields() { return fields_; }
   const MatchFields& fields() const { return fields_; }
 
-  // reset of the boards followed by its window-side steps: watching ends, repaint, captions
-  // emptied, "対戦待ち・・・" while connected.
-  void resetBoards();
+  // A reset of the boards; its window-side steps follow (afterReset).
+  void resetBoards() { boards_.reset(); }
+  // The window-side steps of every reset: watching ends, repaint, captions emptied,
+  // "対戦待ち・・・" while connected.
+  void afterReset();
 
   void startMatch(int opponent, int movesSecond);
   void sendOwnMap(int destination);
