@@ -67,11 +67,12 @@ class Program {
   Window& window_;
   UiThread& ui_;
   const Options options_;
+  // Plain data that the objects below refer to; it exists before them.
+  GameBoards boards_;
   LobbyServer server_;
   LobbyClient client_;
   RandomSource random_;
   ParticipantList participants_;
-  GameBoards boards_;
   SettingsFile settings_;
 };
 

@@ -1,0 +1,118 @@
+// pentaro-lobby: hosts a lobby without a display and without a player of its own. Its participant
+// list is kept from the server's own announcements (the very lines every client receives), so a
+// newcomer still learns who is there and who plays whom.
+#include <pthread.h>
+#include <signal.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "client/participant_list.h"
+#include "net/message_fields.h"
+#include "net/protocol.h"
+#include "server/lobby_server.h"
+#include "text/cp932.h"
+#include "ui/headless_window.h"
+
+namespace {
+
+using namespace pentaro;
+
+void printUsage(std::FILE* out) {
+  std::fprintf(out,
+               "usage: pentaro-lobby [--port N]\n"
+               "Hosts a Pentaro lobby for up to ten players on TCP port N (default %d).\n"
+               "Players join it with the program's \"接続\" toggle and this machine's address.\n"
+               "Stop it with Ctrl+C (SIGINT) or SIGTERM.\n",
+               protocol::kLobbyPort);
+}
+
+// One log line for each arrival, departure, match start and match end.
+void logAnnouncement(const MessageFields& fields, const ParticipantList& roster) {
+  auto utf8 = [](std::string_view text) { return cp932::toUtf8(text); };
+  if (fields.is(protocol::kAdd)) {
+    std::printf("join %d %s\n", fields.number(1), utf8(fields.field(2)).c_str());
+  } else if (fields.is(protocol::kDel)) {
+    std::printf("leave %d %s\n", fields.number(1), utf8(roster.nameOf(fields.number(1))).c_str());
+  } else if (fields.is(protocol::kStList)) {
+    const bool started = fields.field(1).substr(0, 1) == "S";
+    std::printf("match %d %s vs %d %s %s\n", fields.number(2),
+                utf8(roster.nameOf(fields.number(2))).c_str(), fields.number(3),
+                utf8(roster.nameOf(fields.number(3))).c_str(), started ? "started" : "ended");
+  } else {
+    return;
+  }
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int port = protocol::kLobbyPort;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      printUsage(stdout);
+      return 0;
+    }
+    if (arg == "--port" && i + 1 < argc) {
+      char* end = nullptr;
+      const long value = std::strtol(argv[++i], &end, 10);
+      if (*end != '\0' || value < 1 || value > 65535) {
+        std::fprintf(stderr, "pentaro-lobby: not a port number: %s\n", argv[i]);
+        return 2;
+      }
+      port = static_cast<int>(value);
+      continue;
+    }
+    std::fprintf(stderr, "pentaro-lobby: unknown argument: %s\n", arg.c_str());
+    printUsage(stderr);
+    return 2;
+  }
+
+  // The signals are taken by sigwait below; every thread started from here on blocks them.
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  sigaddset(&signals, SIGUSR1);  // listening has ended by itself
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  const pthread_t mainThread = pthread_self();
+
+  HeadlessWindow window;
+  ParticipantList roster;
+  roster.attach(&window);
+  LobbyServer server;
+  server.setRoster(&roster);
+  // Called under the server's lock, so the roster always matches what the players were told.
+  server.setAnnouncementSink([&roster](std::string_view line) {
+    const MessageFields fields(line);
+    logAnnouncement(fields, roster);
+    applyRosterLine(roster, fields);
+  });
+  server.setEndedHandler([mainThread] { pthread_kill(mainThread, SIGUSR1); });
+
+  if (!server.startServer(port) || server.listenError() != 0) {
+    const int error = server.listenError();
+    std::fprintf(stderr, "pentaro-lobby: cannot listen on port %d: %s\n", port,
+                 error != 0 ? std::strerror(error) : "no socket");
+    return 1;
+  }
+  std::printf("listening on port %d\n", port);
+  std::fflush(stdout);
+
+  int received = 0;
+  sigwait(&signals, &received);
+  server.stopServer();
+  if (received == SIGUSR1) {
+    std::fprintf(stderr, "pentaro-lobby: listening on port %d ended\n", port);
+    return 1;
+  }
+  std::printf("stopped\n");
+  std::fflush(stdout);
+  return 0;
+}

@@ -1,0 +1,156 @@
+#include "shell/program.h"
+
+#include "game/board_painter.h"
+#include "text/texts.h"
+#include "ui/chat_log.h"
+#include "ui/controls.h"
+
+namespace pentaro {
+
+Program::Program(Window& window, UiThread& ui, Options options)
+    : window_(window),
+      ui_(ui),
+      options_(std::move(options)),
+      boards_(random_, [this] { window_.post(CMD_REPAINT_BOARDS); }),
+      client_(ui, window, participants_, boards_, random_, options_.port),
+      settings_(options_.settingsPath) {
+  server_.setRoster(&participants_);
+  // The server's end is posted: the server never waits for the UI thread.
+  server_.setEndedHandler([this] { ui_.post([this] { onServerEnded(); }); });
+}
+
+Program::~Program() {
+  // Workers waiting for the UI thread are released first; the members' destructors then stop and
+  // join them (client, then server).
+  ui_.shutDown();
+}
+
+void Program::initDialog() {
+  boards_.reset();
+  participants_.attach(&window_);
+  settings_.load(window_);
+}
+
+void Program::command(int id, std::uint32_t argument) {
+  switch (id) {
+    case CMD_OWN_BOARD_CLICK:
+      clickOwnBoard(argument);
+      break;
+    case IDC_CONNECT:
+      connectToggled();
+      break;
+    case IDC_BE_SERVER:
+      serverToggled();
+      break;
+    case IDC_CHALLENGE:
+      if (const int target = participants_.selectedId(); target != protocol::kNoPlayer) {
+        client_.negotiation().challenge(target);
+      }
+      break;
+    case IDC_SPECTATE:
+      if (const int target = participants_.selectedId(); target != protocol::kNoPlayer) {
+        boards_.abandonPlacement();
+        client_.negotiation().requestWatch(target);
+      }
+      break;
+    case IDC_END_MATCH:
+      client_.match().endMatch(true);
+      break;
+    case IDC_CHAT_SEND:
+      sendChatInput();
+      break;
+    case IDC_PLACE_MANUALLY:
+      placeManually();
+      break;
+    case IDC_AUTO_PLACE_REST:
+      autoPlaceRest();
+      break;
+    default:
+      break;  // CMD_REPAINT_BOARDS is the front end's; anything else means nothing here
+  }
+}
+
+void Program::shutDown() {
+  server_.closeAll();
+  client_.disconnect();
+  settings_.save(window_);
+}
+
+void Program::paint(int boardControl, Canvas& canvas) const {
+  if (boardControl == IDC_OWN_BOARD) {
+    paintBoard(canvas, boards_.own(), true);
+  } else {
+    const bool show = client_.fields().watching() || boards_.gameOver();
+    paintBoard(canvas, boards_.opponent(), show);
+  }
+}
+
+void Program::startServer() {
+  if (!server_.startServer(options_.port)) {
+    stopServer();
+    return;
+  }
+  window_.setText(IDC_SERVER_ADDRESS, "localhost");
+  client_.startConnect();
+}
+
+void Program::stopServer() {
+  client_.disconnect();
+  server_.stopServer();
+}
+
+void Program::onServerEnded() {
+  stopServer();
+  appendChatLog(window_, texts().serverClosed);
+  setConnectionControls(window_, true, true);
+}
+
+void Program::connectToggled() {
+  const bool pressed = window_.isPressed(IDC_CONNECT);
+  setConnectionControls(window_, !pressed, false);
+  if (pressed) {
+    client_.startConnect();
+  } else {
+    client_.disconnect();
+  }
+}
+
+void Program::serverToggled() {
+  const bool pressed = window_.isPressed(IDC_BE_SERVER);
+  setConnectionControls(window_, !pressed, true);
+  if (pressed) {
+    startServer();
+  } else {
+    stopServer();
+  }
+}
+
+void Program::sendChatInput() {
+  const std::string text = window_.text(IDC_CHAT_INPUT, kTextReadBytes);
+  if (text.empty()) return;
+  client_.sendChat(text);
+  window_.setText(IDC_CHAT_INPUT, "");
+}
+
+void Program::clickOwnBoard(std::uint32_t argument) {
+  const int column = static_cast<int>(argument & 0xFFFF);
+  const int row = static_cast<int>(argument >> 16);
+  if (boards_.nextToPlace() >= 1) {
+    if (auto status = boards_.placeNext(column, row)) window_.setText(IDC_STATUS, *status);
+    return;
+  }
+  client_.match().clickOwnBoard(boards_.own().cell(column, row));
+}
+
+void Program::placeManually() {
+  if (client_.fields().playing()) return;
+  window_.setText(IDC_STATUS, boards_.beginManualPlacement());
+}
+
+void Program::autoPlaceRest() {
+  if (client_.fields().playing()) return;
+  window_.setText(IDC_STATUS, texts().autoPlacementDone);
+  if (!boards_.autoPlaceRest()) boards_.reset();
+}
+
+}  // namespace pentaro
