@@ -21,7 +21,8 @@ bool UiThread::invokeAndWait(std::function<void()> fn) {
   schedule([this, call] {
     {
       std::lock_guard lock(mutex_);
-      if (call->state != Call::State::kPending) return;
+      // Taken up after the shut-down: the waiting caller is released with false instead.
+      if (call->state != Call::State::kPending || shutDown_) return;
       call->state = Call::State::kRunning;
     }
     call->fn();
