@@ -1,0 +1,153 @@
+// Several complete players in one process, over loopback: joining, chat, leaving, the eleventh
+// player, and the server's end.
+#include <sys/socket.h>
+#include <netinet/in.h>
+#include <arpa/inet.h>
+#include <unistd.h>
+
+#include <future>
+
+#include "scenarios/scenario.h"
+
+namespace pentaro::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class LobbyScenario : public Scenario {};
+
+TEST_F(LobbyScenario, HostAndPlayersAreWelcomedInListOrder) {
+  TestPlayer& aki = join("あき");
+  EXPECT_EQ(aki.id(), 0);
+  EXPECT_EQ(aki.status(), "接続しました");
+  EXPECT_EQ(utf8(aki.window.fullText(IDC_SERVER_ADDRESS)), "localhost");
+  EXPECT_TRUE(aki.chatHas("サーバのバージョンは 1.01 です。"));
+  EXPECT_FALSE(aki.window.isEnabled(IDC_CONNECT));
+  EXPECT_TRUE(aki.window.isPressed(IDC_BE_SERVER));
+
+  TestPlayer& bob = join("ぼぶ");
+  EXPECT_EQ(bob.id(), 1);
+  EXPECT_THAT(bob.participants(), ElementsAre("あき", "ぼぶ"));
+  EXPECT_THAT(aki.participants(), ElementsAre("あき", "ぼぶ"));
+  EXPECT_TRUE(aki.chatHas("ぼぶさんの登場です"));
+
+  // A newcomer while a match runs learns who plays whom.
+  startMatch(bob, aki);
+  TestPlayer& chika = join("ちか");
+  EXPECT_TRUE(waitUntil([&] { return chika.participants().size() == 3; }));
+  EXPECT_THAT(chika.participants(), ElementsAre("あき ★ ぼぶ", "ちか", "ぼぶ ★ あき"));
+}
+
+TEST_F(LobbyScenario, ChatReachesEveryoneAndTheOwnLineShowsOnce) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  aki.say("こんにちは");
+  ASSERT_TRUE(bob.waitForChat("あき : こんにちは"));
+  // The server echoes the line to its sender too; once that echo is in, a line from Bob follows.
+  bob.say("やあ");
+  ASSERT_TRUE(aki.waitForChat("ぼぶ : やあ"));
+  const std::string log = aki.chatLog();
+  EXPECT_EQ(log.find("あき : こんにちは"), log.rfind("あき : こんにちは"));
+  EXPECT_EQ(utf8(aki.window.fullText(IDC_CHAT_INPUT)), "");
+
+  // An empty input sends nothing.
+  const std::string before = bob.chatLog();
+  aki.click(IDC_CHAT_SEND);
+  aki.say("おわり");
+  ASSERT_TRUE(bob.waitForChat("あき : おわり"));
+  EXPECT_EQ(bob.chatLog(), before + "あき : おわり\r\n");
+}
+
+TEST_F(LobbyScenario, APlayerWhoLeavesMidMatchIsRemovedAndTheMatchEndsByHand) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  startMatch(aki, bob);
+  bob.toggle(IDC_CONNECT);  // Bob disconnects
+  ASSERT_TRUE(aki.waitForChat("ぼぶさんが、いなくなりました"));
+  EXPECT_TRUE(bob.waitForChat("接続を閉じました"));
+  EXPECT_EQ(bob.status(), "未接続です");
+  EXPECT_TRUE(bob.participants().empty());
+  EXPECT_THAT(aki.participants(), ElementsAre("あき ★ ぼぶ"));
+  EXPECT_TRUE(aki.fields().playing());  // leaving does not end the match
+
+  aki.click(IDC_END_MATCH);
+  EXPECT_FALSE(aki.fields().playing());
+  EXPECT_TRUE(aki.chatHas("ゲームが終わりました"));
+  EXPECT_EQ(aki.status(), "対戦待ち・・・");
+
+  // The freed identity goes to the next newcomer.
+  TestPlayer& chika = join("ちか");
+  EXPECT_EQ(chika.id(), 1);
+}
+
+TEST_F(LobbyScenario, TheEleventhPlayerIsTurnedAwayAndTheTenStay) {
+  for (int i = 0; i < 10; ++i) join("p" + std::to_string(i));
+  players_.push_back(std::make_unique<TestPlayer>(port_, "eleven", 7));
+  TestPlayer& eleventh = *players_.back();
+  eleventh.connect();
+  ASSERT_TRUE(eleventh.waitForChat("接続を閉じました"));
+  EXPECT_EQ(eleventh.status(), "未接続です");
+  EXPECT_FALSE(eleventh.window.isPressed(IDC_CONNECT));
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_TRUE(players_[i]->connected());
+    EXPECT_EQ(players_[i]->participants().size(), 10u);
+  }
+  players_[3]->say("まだいるよ");
+  EXPECT_TRUE(players_[9]->waitForChat("p3 : まだいるよ"));
+}
+
+TEST_F(LobbyScenario, StoppingTheServerReturnsEveryControlToIdle) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  TestPlayer& chika = join("ちか");
+  aki.toggle(IDC_BE_SERVER);
+  ASSERT_TRUE(aki.waitForChat("サーバーを閉じました"));
+  for (TestPlayer* p : {&bob, &chika}) {
+    ASSERT_TRUE(p->waitForChat("接続を閉じました"));
+    EXPECT_EQ(p->status(), "未接続です");
+    EXPECT_TRUE(p->window.isEnabled(IDC_BE_SERVER));
+    EXPECT_TRUE(p->window.isEnabled(IDC_SERVER_ADDRESS));
+    EXPECT_FALSE(p->window.isPressed(IDC_CONNECT));
+  }
+  ASSERT_TRUE(waitUntil([&] { return aki.status() == "未接続です"; }));
+  for (int control : {IDC_CONNECT, IDC_BE_SERVER, IDC_SERVER_ADDRESS, IDC_PLAYER_NAME}) {
+    EXPECT_TRUE(aki.window.isEnabled(control)) << control;
+  }
+  EXPECT_FALSE(aki.window.isPressed(IDC_BE_SERVER));
+  EXPECT_FALSE(aki.window.isPressed(IDC_CONNECT));
+
+  // The same program hosts again at once.
+  aki.hostLobby();
+  EXPECT_TRUE(waitUntil([&] { return aki.participants().size() == 1; }));
+}
+
+TEST_F(LobbyScenario, AServerWhosePortIsTakenEndsAtOnce) {
+  const int blocker = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_ANY);
+  address.sin_port = htons(static_cast<uint16_t>(port_));
+  ASSERT_EQ(::bind(blocker, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(blocker, 1), 0);
+
+  players_.push_back(std::make_unique<TestPlayer>(port_, "あき", 1));
+  TestPlayer& aki = *players_.back();
+  aki.hostLobby();
+  ASSERT_TRUE(aki.waitForChat("サーバーを閉じました"));
+  EXPECT_TRUE(waitUntil([&] {
+    return !aki.window.isPressed(IDC_BE_SERVER) && aki.window.isEnabled(IDC_CONNECT);
+  }));
+  EXPECT_EQ(utf8(aki.window.fullText(IDC_PLAYER_NAME)), "あき");
+  ::close(blocker);
+}
+
+TEST_F(LobbyScenario, AnEmptyNameBecomesTheDefaultName) {
+  players_.push_back(std::make_unique<TestPlayer>(port_, "", 1));
+  TestPlayer& nameless = *players_.back();
+  nameless.hostLobby();
+  EXPECT_EQ(utf8(nameless.window.fullText(IDC_PLAYER_NAME)), "名無し");
+  EXPECT_TRUE(nameless.waitForChat("名無しさんの登場です"));
+}
+
+}  // namespace
+}  // namespace pentaro::testing

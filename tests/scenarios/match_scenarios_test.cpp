@@ -1,0 +1,303 @@
+// Challenges, matches and watching between complete players over loopback.
+#include <future>
+
+#include "scenarios/scenario.h"
+
+namespace pentaro::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class MatchScenario : public Scenario {
+ protected:
+  // A state from which the next draw with the bound 4 gives `wanted`.
+  static std::uint32_t stateDrawing(int wanted) {
+    for (std::uint32_t s = 1;; ++s) {
+      RandomSource r;
+      r.setState(s);
+      if (r.next(4) == wanted) return s;
+    }
+  }
+  static bool marked(const Board& board, int number) {
+    for (int i = 0; i < Board::kCells; ++i) {
+      if (board.cellAt(i) == -number) return true;
+    }
+    return false;
+  }
+};
+
+TEST_F(MatchScenario, AcceptedChallengeStartsTheMatchOnBothSides) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  TestPlayer& chika = join("ちか");
+  // Bob's draw gives 3: he moves second and the challenger first.
+  bob.run([&] { bob.program->random().setState(stateDrawing(3)); });
+  const Board bobsBoard = bob.ownBoard();
+  startMatch(aki, bob);
+
+  EXPECT_EQ(aki.status(), "先手です");
+  EXPECT_EQ(bob.status(), "後手です");
+  EXPECT_TRUE(bob.chatHas("* あきさん　から、対戦の申し込みがありました"));
+  EXPECT_TRUE(aki.chatHas("ぼぶさんが　対戦を了承してくれました"));
+  for (TestPlayer* p : {&aki, &bob}) {
+    EXPECT_TRUE(p->waitForChat("マップ受信完了"));
+    EXPECT_TRUE(p->chatHas("ゲームが始まりました"));
+    EXPECT_FALSE(p->window.isEnabled(IDC_CHALLENGE));
+    EXPECT_TRUE(p->window.isEnabled(IDC_END_MATCH));
+    EXPECT_FALSE(p->window.isEnabled(IDC_PLACE_MANUALLY));
+  }
+  EXPECT_EQ(aki.opponentBoard(), bobsBoard);
+  EXPECT_EQ(bob.opponentBoard(), aki.ownBoard());
+  EXPECT_EQ(utf8(aki.window.fullText(IDC_OWN_CAPTION)), "あき");
+  EXPECT_EQ(utf8(aki.window.fullText(IDC_OPPONENT_CAPTION)), "ぼぶ");
+  EXPECT_EQ(bob.window.questionsAsked(), 1);
+  EXPECT_TRUE(waitUntil([&] { return chika.participants().size() == 3 &&
+                                     chika.participants()[0] == "あき ★ ぼぶ"; }));
+  EXPECT_THAT(chika.participants(), ElementsAre("あき ★ ぼぶ", "ちか", "ぼぶ ★ あき"));
+
+  // It is Aki's turn; a click on Bob's board does nothing.
+  bob.call(bob.ownBoard().cell(0, 0));
+  aki.call(7);
+  ASSERT_TRUE(waitUntil([&] { return marked(bob.ownBoard(), 7); }));
+  EXPECT_TRUE(marked(aki.ownBoard(), 7));
+  EXPECT_TRUE(marked(aki.opponentBoard(), 7));
+  EXPECT_EQ(aki.status(), "相手の番です");
+  EXPECT_EQ(bob.status(), "あなたの番です");
+}
+
+TEST_F(MatchScenario, TheAcceptingSideMovesFirstWithAnEvenDraw) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  bob.run([&] { bob.program->random().setState(stateDrawing(2)); });
+  startMatch(aki, bob);
+  EXPECT_EQ(aki.status(), "後手です");
+  EXPECT_EQ(bob.status(), "先手です");
+  EXPECT_EQ(bob.fields().turnHolder, bob.id());
+}
+
+TEST_F(MatchScenario, AMatchIsPlayedToAWinAndEndedByHand) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  TestPlayer& chika = join("ちか");
+  startMatch(aki, bob);
+  const int calls = playToTheEnd(aki, bob);
+  ASSERT_TRUE(waitUntil([&] { return aki.gameOver() && bob.gameOver(); }));
+  EXPECT_GE(calls, 5);
+
+  for (TestPlayer* p : {&aki, &bob}) {
+    const bool ownFive = p->ownBoard().hasFiveLines();
+    const bool otherFive = p->opponentBoard().hasFiveLines();
+    const std::string expected = ownFive && otherFive ? "引き分けです"
+                                 : ownFive            ? "あなたの勝ちです"
+                                                      : "相手の勝ちです";
+    EXPECT_TRUE(ownFive || otherFive);
+    EXPECT_EQ(p->status(), expected);
+  }
+  // Both programs saw the same calls.
+  EXPECT_EQ(aki.ownBoard(), bob.opponentBoard());
+  EXPECT_EQ(bob.ownBoard(), aki.opponentBoard());
+
+  // Clicks on a decided match do nothing.
+  const Board before = aki.ownBoard();
+  for (int n = 1; n <= 25; ++n) aki.call(n);
+  EXPECT_EQ(aki.ownBoard(), before);
+
+  // "対戦終了" ends it on both sides, and everybody's list shows it.
+  aki.click(IDC_END_MATCH);
+  ASSERT_TRUE(bob.waitForChat("ゲームが終わりました"));
+  for (TestPlayer* p : {&aki, &bob}) {
+    EXPECT_FALSE(p->fields().playing());
+    EXPECT_FALSE(p->gameOver());
+    EXPECT_EQ(p->status(), "対戦待ち・・・");
+    EXPECT_EQ(utf8(p->window.fullText(IDC_OPPONENT_CAPTION)), "");
+    EXPECT_TRUE(p->window.isEnabled(IDC_CHALLENGE));
+    EXPECT_FALSE(p->window.isEnabled(IDC_END_MATCH));
+    EXPECT_EQ(p->opponentBoard(), Board());
+  }
+  EXPECT_TRUE(waitUntil([&] { return chika.participants().size() == 3 &&
+                                     chika.participants()[0] == "あき"; }));
+  EXPECT_THAT(chika.participants(), ElementsAre("あき", "ちか", "ぼぶ"));
+}
+
+TEST_F(MatchScenario, IdenticalBoardsEndInADraw) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  placeInIndexOrder(aki);
+  placeInIndexOrder(bob);
+  EXPECT_EQ(aki.status(), "配置完了");
+  EXPECT_EQ(aki.ownBoard(), bob.ownBoard());
+  startMatch(bob, aki);
+  playToTheEnd(aki, bob);
+  ASSERT_TRUE(waitUntil([&] { return aki.gameOver() && bob.gameOver(); }));
+  EXPECT_EQ(aki.status(), "引き分けです");
+  EXPECT_EQ(bob.status(), "引き分けです");
+}
+
+TEST_F(MatchScenario, RefusalAndBusyAnswers) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  TestPlayer& chika = join("ちか");
+
+  // No answer given is a refusal.
+  ASSERT_TRUE(aki.selectParticipant(bob.id()));
+  aki.click(IDC_CHALLENGE);
+  EXPECT_TRUE(aki.chatHas("対戦申し込み中・・・"));
+  ASSERT_TRUE(aki.waitForChat("ぼぶさんが　対戦をことわりました"));
+  EXPECT_FALSE(aki.fields().playing());
+  EXPECT_FALSE(bob.fields().playing());
+
+  // A player in a match answers by itself, without a question.
+  startMatch(aki, bob);
+  const int asked = aki.window.questionsAsked();
+  ASSERT_TRUE(chika.selectParticipant(aki.id()));
+  chika.click(IDC_CHALLENGE);
+  ASSERT_TRUE(chika.waitForChat("あきさんは、今、ぼぶさんと、対戦中です。"));
+  EXPECT_TRUE(aki.chatHas("* ちかさん　から、対戦の申し込みがありました"));
+  EXPECT_TRUE(aki.chatHas("対戦中なので、無視します・・・"));
+  EXPECT_EQ(aki.window.questionsAsked(), asked);
+
+  // While playing, "対戦" and "観戦" do nothing.
+  const std::string log = aki.chatLog();
+  ASSERT_TRUE(aki.selectParticipant(chika.id()));
+  aki.click(IDC_CHALLENGE);
+  aki.click(IDC_SPECTATE);
+  EXPECT_EQ(aki.chatLog(), log);
+}
+
+TEST_F(MatchScenario, ASecondAcceptanceIsTurnedBack) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  TestPlayer& chika = join("ちか");
+  bob.window.setAnswerer([](const std::string&, const std::string&) { return true; });
+  std::promise<void> chikaMayAnswer;
+  auto chikaAnswer = chikaMayAnswer.get_future().share();
+  chika.window.setAnswerer([chikaAnswer](const std::string&, const std::string&) {
+    chikaAnswer.wait();
+    return true;
+  });
+  ASSERT_TRUE(aki.selectParticipant(bob.id()));
+  aki.click(IDC_CHALLENGE);
+  ASSERT_TRUE(aki.selectParticipant(chika.id()));
+  aki.click(IDC_CHALLENGE);
+  ASSERT_TRUE(waitUntil([&] { return aki.fields().opponentId == bob.id(); }));
+  chikaMayAnswer.set_value();
+
+  ASSERT_TRUE(aki.waitForChat("ちかさんが　対戦を了承してくれましたが、無視しちゃいます・・・（汗）"));
+  ASSERT_TRUE(chika.waitForChat("あきさんは、すでに、ぼぶさんと、対戦しています・・・"));
+  EXPECT_TRUE(chika.chatHas("ゲームが終わりました"));
+  EXPECT_TRUE(waitUntil([&] { return !chika.fields().playing(); }));
+  EXPECT_EQ(aki.fields().opponentId, bob.id());
+  EXPECT_EQ(bob.fields().opponentId, aki.id());
+}
+
+TEST_F(MatchScenario, LaterLinesWaitWhileTheQuestionIsOpen) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  TestPlayer& chika = join("ちか");
+  std::promise<void> asked;
+  std::promise<bool> answer;
+  auto answerFuture = answer.get_future().share();
+  aki.window.setAnswerer([&asked, answerFuture](const std::string& question,
+                                                const std::string& caption) {
+    EXPECT_EQ(utf8(question), "ぼぶさんと、対戦しますか？");
+    EXPECT_EQ(utf8(caption), "PentaroGame");
+    asked.set_value();
+    return answerFuture.get();
+  });
+  ASSERT_TRUE(bob.selectParticipant(aki.id()));
+  bob.click(IDC_CHALLENGE);
+  asked.get_future().wait();
+
+  chika.say("きこえる？");
+  ASSERT_TRUE(bob.waitForChat("ちか : きこえる？"));
+  EXPECT_FALSE(aki.chatHas("ちか : きこえる？"));
+  answer.set_value(false);
+  EXPECT_TRUE(aki.waitForChat("ちか : きこえる？"));
+  EXPECT_TRUE(bob.waitForChat("あきさんが　対戦をことわりました"));
+}
+
+TEST_F(MatchScenario, AWatcherFollowsTheMatchFromTheFirstCall) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  TestPlayer& chika = join("ちか");
+  TestPlayer& dai = join("だい");
+  startMatch(aki, bob);
+
+  ASSERT_TRUE(chika.selectParticipant(aki.id()));
+  chika.click(IDC_SPECTATE);
+  EXPECT_TRUE(chika.chatHas("対戦情報を取得中・・・"));
+  ASSERT_TRUE(chika.waitForStatus("観戦中"));
+  ASSERT_TRUE(waitUntil([&] {
+    return chika.ownBoard() == aki.ownBoard() && chika.opponentBoard() == bob.ownBoard();
+  }));
+  EXPECT_TRUE(chika.chatHas("マップを取得中・・・"));
+  EXPECT_EQ(utf8(chika.window.fullText(IDC_OWN_CAPTION)), "あき");
+  EXPECT_EQ(utf8(chika.window.fullText(IDC_OPPONENT_CAPTION)), "ぼぶ");
+  const MatchFields watching = chika.fields();
+  EXPECT_EQ(watching.watchedFirst, aki.id());
+  EXPECT_EQ(watching.watchedSecond, bob.id());
+
+  playToTheEnd(aki, bob);
+  ASSERT_TRUE(waitUntil([&] {
+    return chika.ownBoard() == aki.ownBoard() && chika.opponentBoard() == bob.ownBoard();
+  }));
+  const bool akiFive = aki.ownBoard().hasFiveLines(), bobFive = bob.ownBoard().hasFiveLines();
+  const std::string result = akiFive && bobFive ? "引き分けです"
+                             : akiFive          ? "あきの勝ちです"
+                                                : "ぼぶの勝ちです";
+  EXPECT_TRUE(chika.waitForStatus(result));
+  EXPECT_FALSE(chika.gameOver());  // a watcher's match is never its own
+
+  // Asking a player who is not in a match ends in a notice and a fresh board.
+  ASSERT_TRUE(chika.selectParticipant(dai.id()));
+  chika.click(IDC_SPECTATE);
+  ASSERT_TRUE(chika.waitForChat("だいさんは、対戦中ではありません"));
+  EXPECT_FALSE(chika.fields().watching());
+  EXPECT_EQ(chika.opponentBoard(), Board());
+  EXPECT_EQ(chika.status(), "対戦待ち・・・");
+}
+
+TEST_F(MatchScenario, AcceptingWhileWatchingEndsTheWatching) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  TestPlayer& chika = join("ちか");
+  TestPlayer& dai = join("だい");
+  startMatch(aki, bob);
+  ASSERT_TRUE(chika.selectParticipant(aki.id()));
+  chika.click(IDC_SPECTATE);
+  ASSERT_TRUE(chika.waitForStatus("観戦中"));
+
+  startMatch(dai, chika);
+  const MatchFields f = chika.fields();
+  EXPECT_FALSE(f.watching());
+  EXPECT_EQ(f.opponentId, dai.id());
+  EXPECT_EQ(chika.opponentBoard(), dai.ownBoard());
+
+  // Calls of the watched match no longer reach the old watcher's boards.
+  const Board chikasBoard = chika.ownBoard();
+  playToTheEnd(aki, bob);
+  EXPECT_TRUE(chika.window.isEnabled(IDC_END_MATCH));
+  dai.say("sync");
+  ASSERT_TRUE(chika.waitForChat("だい : sync"));
+  EXPECT_EQ(chika.ownBoard(), chikasBoard);
+}
+
+TEST_F(MatchScenario, ClicksBeforeTheMapArriveAreRefused) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  // Bob will move first; Aki's map is held back by making Aki's answer arrive before her map.
+  bob.run([&] { bob.program->random().setState(stateDrawing(2)); });
+  bob.window.setAnswerer([](const std::string&, const std::string&) { return true; });
+  ASSERT_TRUE(aki.selectParticipant(bob.id()));
+  aki.click(IDC_CHALLENGE);
+  ASSERT_TRUE(waitUntil([&] { return bob.fields().playing(); }));
+  // Bob may already have Aki's map; empty it to stand for a map still on its way.
+  bob.run([&] { bob.program->boards().opponent().clear(); });
+  bob.call(bob.ownBoard().cell(2, 2));
+  EXPECT_TRUE(bob.chatHas("まだ相手の、マップ（配置）を受信していません"));
+  EXPECT_TRUE(bob.chatHas("受信するまで、お待ちください"));
+  EXPECT_EQ(bob.fields().turnHolder, bob.id());
+}
+
+}  // namespace
+}  // namespace pentaro::testing
