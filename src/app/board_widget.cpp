@@ -1,0 +1,64 @@
+#include "app/board_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/dialog_procedure.h"
+#include "app/qt_canvas.h"
+#include "game/board_painter.h"
+#include "ui/controls.h"
+
+namespace pentaro {
+
+BoardWidget::BoardWidget(int control, QWidget* parent) : QWidget(parent), control_(control) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+bool BoardWidget::takesClicks() const { return control_ == IDC_OWN_BOARD; }
+
+void BoardWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QtCanvas canvas(painter, size(), palette().color(QPalette::Button));
+  if (procedure_ != nullptr) {
+    procedure_->paint(control_, canvas);
+    return;
+  }
+  // No procedure yet: the empty black frame.
+  canvas.fillRect(Rect{0, 0, width(), height()}, canvas.buttonFace());
+  canvas.drawLine(0, 0, width() - 1, 0, kBlack);
+  canvas.drawLine(width() - 1, 0, width() - 1, height() - 1, kBlack);
+  canvas.drawLine(width() - 1, height() - 1, 0, height() - 1, kBlack);
+  canvas.drawLine(0, height() - 1, 0, 0, kBlack);
+}
+
+void BoardWidget::mousePressEvent(QMouseEvent* event) {
+  const Qt::MouseButton button = event->button();
+  if (!takesClicks() ||
+      (button != Qt::LeftButton && button != Qt::RightButton && button != Qt::MiddleButton)) {
+    event->ignore();
+    return;
+  }
+  const QPoint at = event->position().toPoint();
+  emit cellPressed(boardClickArgument(at.x(), at.y(), width(), height()));
+  event->accept();
+}
+
+void BoardWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (takesClicks()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void BoardWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The first press of a double click has made its click already; the second one is not a click.
+  if (takesClicks()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+}  // namespace pentaro

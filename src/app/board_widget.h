@@ -1,0 +1,43 @@
+// One of the two board frames of the main dialog. Painting is left to the dialog procedure; the
+// own board turns a press of the left, right or middle button into a cell click, which it signals
+// for the dialog to post. Owned by the dialog through its Qt parent; UI thread only.
+#ifndef PENTARO_APP_BOARD_WIDGET_H_
+#define PENTARO_APP_BOARD_WIDGET_H_
+
+#include <QWidget>
+#include <cstdint>
+
+namespace pentaro {
+
+class DialogProcedure;
+
+class BoardWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  // `control` is IDC_OWN_BOARD or IDC_OPPONENT_BOARD; only the own board takes clicks.
+  BoardWidget(int control, QWidget* parent);
+
+  int control() const { return control_; }
+  void setProcedure(DialogProcedure* procedure) { procedure_ = procedure; }
+
+ signals:
+  // The CMD_OWN_BOARD_CLICK argument of a press: column | row << 16.
+  void cellPressed(quint32 argument);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  bool takesClicks() const;
+
+  const int control_;
+  DialogProcedure* procedure_ = nullptr;
+};
+
+}  // namespace pentaro
+
+#endif  // PENTARO_APP_BOARD_WIDGET_H_

@@ -1,0 +1,299 @@
+#include "app/main_dialog.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMetaObject>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <string>
+
+#include "app/board_widget.h"
+#include "app/dialog_procedure.h"
+#include "app/qt_text.h"
+#include "text/texts.h"
+#include "ui/controls.h"
+
+namespace pentaro {
+namespace {
+
+constexpr char kFontFamily[] = "IPAPGothic";
+constexpr int kFontPoints = 9;
+constexpr char kIconResource[] = ":/pentaro.xpm";
+
+enum class Kind {
+  kEdit,           // single line, auto-scrolling, 80 characters
+  kChatLog,        // multi-line, read-only, vertical scroll bar
+  kDefaultButton,  // takes Enter from the edits, the list box and the toggles
+  kButton,
+  kToggle,  // a check box drawn as a push button: stays pressed; no tab stop
+  kLabel,   // left-aligned, wrapping
+  kCenteredLabel,
+  kSunkenLabel,    // left-aligned, wrapping, sunken edge
+  kSunkenCaption,  // centred both ways, sunken edge
+  kIcon,
+  kGroupBox,
+  kListBox,
+  kBoard,
+};
+
+struct ControlTemplate {
+  int id;
+  Kind kind;
+  std::string Texts::*text;  // null: no text
+  int x, y, width, height;   // dialog units
+  bool disabled = false;
+};
+
+// The controls in creation order, which is also the tab order.
+const ControlTemplate kTemplate[] = {
+    {IDC_CHAT_INPUT, Kind::kEdit, nullptr, 7, 206, 155, 14},
+    {IDC_CHAT_SEND, Kind::kDefaultButton, &Texts::chatSendButton, 163, 206, 24, 14},
+    {IDC_CHAT_LOG, Kind::kChatLog, nullptr, 7, 109, 178, 90},
+    {IDC_SERVER_ADDRESS, Kind::kEdit, nullptr, 263, 56, 61, 14},
+    {IDC_CONNECT, Kind::kToggle, &Texts::connectButton, 263, 25, 61, 16},
+    {MainDialog::kNoId, Kind::kLabel, &Texts::serverAddressLabel, 263, 44, 61, 8},
+    {IDC_BE_SERVER, Kind::kToggle, &Texts::beServerButton, 263, 7, 61, 16},
+    {IDC_PARTICIPANTS, Kind::kListBox, nullptr, 176, 15, 84, 69},
+    {IDC_CHALLENGE, Kind::kButton, &Texts::challengeButton, 179, 86, 37, 17},
+    {IDC_PLAYER_NAME, Kind::kEdit, nullptr, 263, 85, 61, 14},
+    {MainDialog::kNoId, Kind::kLabel, &Texts::playerNameLabel, 263, 74, 61, 8},
+    {MainDialog::kNoId, Kind::kIcon, nullptr, 200, 189, 18, 21},
+    {IDC_STATUS, Kind::kLabel, &Texts::notConnected, 7, 97, 166, 9},
+    {MainDialog::kNoId, Kind::kLabel, &Texts::programTitle, 231, 187, 63, 8},
+    {IDC_END_MATCH, Kind::kButton, &Texts::endMatchButton, 199, 106, 37, 17, true},
+    {MainDialog::kNoId, Kind::kGroupBox, &Texts::versionFrame, 189, 173, 135, 47},
+    {MainDialog::kNoId, Kind::kLabel, &Texts::version, 250, 197, 44, 8},
+    {IDC_OWN_BOARD, Kind::kBoard, nullptr, 7, 13, 80, 80},
+    {IDC_OPPONENT_BOARD, Kind::kBoard, nullptr, 92, 13, 80, 80},
+    {IDC_SPECTATE, Kind::kButton, &Texts::spectateButton, 220, 86, 37, 17},
+    {IDC_OWN_CAPTION, Kind::kSunkenCaption, nullptr, 7, 1, 80, 11},
+    {IDC_OPPONENT_CAPTION, Kind::kSunkenCaption, nullptr, 92, 1, 80, 11},
+    {MainDialog::kNoId, Kind::kSunkenLabel, &Texts::ruleText, 189, 139, 135, 33},
+    {IDC_PLACE_MANUALLY, Kind::kButton, &Texts::placeManuallyButton, 263, 102, 61, 17},
+    {IDC_AUTO_PLACE_REST, Kind::kButton, &Texts::autoPlaceRestButton, 263, 120, 61, 17},
+    {MainDialog::kNoId, Kind::kCenteredLabel, &Texts::participantsHeading, 178, 4, 80, 8},
+};
+
+QLabel* makeLabel(const QString& text, Qt::Alignment alignment, bool wrap, bool sunken,
+                  QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(alignment);
+  label->setWordWrap(wrap);
+  if (sunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setFocusPolicy(Qt::NoFocus);
+  return label;
+}
+
+QPushButton* makeButton(const QString& text, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setFocusPolicy(Qt::StrongFocus);
+  return button;
+}
+
+}  // namespace
+
+MainDialog::MainDialog(QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      units_(dialogFont()) {
+  setFont(dialogFont());
+  setWindowTitle(toQString(texts().programTitle));
+  setWindowIcon(programIcon());
+  setFixedSize(units_.toPixelsX(kWidthUnits), units_.toPixelsY(kHeightUnits));
+  createControls();
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+  }
+  // The first tab stop has the focus when the dialog opens.
+  control(IDC_CHAT_INPUT)->setFocus();
+}
+
+MainDialog::~MainDialog() = default;
+
+QFont MainDialog::dialogFont() {
+  QFont font(QString::fromLatin1(kFontFamily));
+  font.setPointSize(kFontPoints);
+  return font;
+}
+
+QIcon MainDialog::programIcon() { return QIcon(QPixmap(QString::fromLatin1(kIconResource))); }
+
+void MainDialog::createControls() {
+  for (const ControlTemplate& t : kTemplate) {
+    const QString text = t.text != nullptr ? toQString(texts().*(t.text)) : QString();
+    QRect geometry = units_.toPixels(t.x, t.y, t.width, t.height);
+    QWidget* widget = nullptr;
+    switch (t.kind) {
+      case Kind::kEdit: {
+        auto* edit = new QLineEdit(this);
+        edit->setMaxLength(kEditCharLimit);
+        widget = edit;
+        break;
+      }
+      case Kind::kChatLog: {
+        auto* log = new QPlainTextEdit(this);
+        log->setReadOnly(true);
+        log->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        log->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        log->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        log->setTabChangesFocus(true);
+        log->setUndoRedoEnabled(false);
+        log->setFocusPolicy(Qt::StrongFocus);
+        log->installEventFilter(this);
+        chatLog_ = log;
+        widget = log;
+        break;
+      }
+      case Kind::kDefaultButton: {
+        auto* button = makeButton(text, this);
+        button->setAutoDefault(true);
+        button->setDefault(true);
+        widget = button;
+        break;
+      }
+      case Kind::kButton:
+        widget = makeButton(text, this);
+        break;
+      case Kind::kToggle: {
+        auto* button = makeButton(text, this);
+        button->setCheckable(true);
+        // Enter with a toggle focused belongs to the default button.
+        button->setAutoDefault(false);
+        button->setFocusPolicy(Qt::ClickFocus);
+        widget = button;
+        break;
+      }
+      case Kind::kLabel:
+        widget = makeLabel(text, Qt::AlignLeft | Qt::AlignTop, true, false, this);
+        break;
+      case Kind::kCenteredLabel:
+        widget = makeLabel(text, Qt::AlignHCenter | Qt::AlignTop, true, false, this);
+        break;
+      case Kind::kSunkenLabel:
+        widget = makeLabel(text, Qt::AlignLeft | Qt::AlignTop, true, true, this);
+        break;
+      case Kind::kSunkenCaption:
+        widget = makeLabel(text, Qt::AlignCenter, false, true, this);
+        break;
+      case Kind::kIcon: {
+        // An icon static takes the icon's own size at its position.
+        const QPixmap pixmap(QString::fromLatin1(kIconResource));
+        auto* label = makeLabel(QString(), Qt::AlignLeft | Qt::AlignTop, false, false, this);
+        label->setPixmap(pixmap);
+        geometry.setSize(pixmap.size());
+        widget = label;
+        break;
+      }
+      case Kind::kGroupBox: {
+        auto* box = new QGroupBox(text, this);
+        box->setFocusPolicy(Qt::NoFocus);
+        widget = box;
+        break;
+      }
+      case Kind::kListBox: {
+        auto* list = new QListWidget(this);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setSortingEnabled(false);  // the Window keeps the program's own order
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setUniformItemSizes(true);
+        list->setFocusPolicy(Qt::StrongFocus);
+        widget = list;
+        break;
+      }
+      case Kind::kBoard: {
+        auto* board = new BoardWidget(t.id, this);
+        if (t.id == IDC_OWN_BOARD) {
+          ownBoard_ = board;
+          connect(board, &BoardWidget::cellPressed, this,
+                  [this](quint32 argument) { post(CMD_OWN_BOARD_CLICK, argument); });
+        } else {
+          opponentBoard_ = board;
+        }
+        widget = board;
+        break;
+      }
+    }
+    widget->setGeometry(geometry);
+    widget->setEnabled(!t.disabled);
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      connect(button, &QPushButton::clicked, this, [this, id = t.id] { runCommand(id, 0); });
+    }
+    controls_.push_back(Control{t.id, widget});
+    if (t.id != kNoId) byId_[t.id] = widget;
+  }
+  // The frame lies behind the icon and the texts it surrounds; the tab order stays as created.
+  for (const Control& c : controls_) {
+    if (qobject_cast<QGroupBox*>(c.widget) != nullptr) c.widget->lower();
+  }
+}
+
+void MainDialog::setProcedure(DialogProcedure* procedure) {
+  procedure_ = procedure;
+  ownBoard_->setProcedure(procedure);
+  opponentBoard_->setProcedure(procedure);
+  ownBoard_->update();
+  opponentBoard_->update();
+}
+
+QWidget* MainDialog::control(int id) const {
+  auto it = byId_.find(id);
+  return it == byId_.end() ? nullptr : it->second;
+}
+
+void MainDialog::post(int command, std::uint32_t argument) {
+  QMetaObject::invokeMethod(
+      this, [this, command, argument] { runPosted(command, argument); }, Qt::QueuedConnection);
+}
+
+void MainDialog::runCommand(int id, std::uint32_t argument) {
+  if (procedure_ != nullptr) procedure_->command(id, argument);
+}
+
+void MainDialog::runPosted(int command, std::uint32_t argument) {
+  if (command == CMD_REPAINT_BOARDS) {
+    ownBoard_->update();
+    opponentBoard_->update();
+    return;
+  }
+  runCommand(command, argument);
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+  // Escape never ends the dialog; only the close box, the window menu and Alt+F4 do.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
+  // The chat log keeps Enter to itself, as a multi-line edit does, instead of sending the chat.
+  if (watched == chatLog_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void MainDialog::closeEvent(QCloseEvent* event) {
+  if (!shutDown_) {
+    shutDown_ = true;
+    if (procedure_ != nullptr) procedure_->shutDown();
+  }
+  event->accept();
+  done(0);
+}
+
+}  // namespace pentaro

@@ -1,0 +1,189 @@
+#include "app/qt_window.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <memory>
+
+#include "app/main_dialog.h"
+#include "app/qt_text.h"
+#include "text/cp932.h"
+#include "ui/controls.h"
+#include "ui/list_order.h"
+
+namespace pentaro {
+namespace {
+
+// Each list line keeps the PlayerId and its CP932 text.
+constexpr int kItemRole = Qt::UserRole;
+constexpr int kTextRole = Qt::UserRole + 1;
+
+std::string itemText(const QListWidgetItem* item) {
+  const QByteArray bytes = item->data(kTextRole).toByteArray();
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+}  // namespace
+
+QtWindow::QtWindow(MainDialog& dialog) : dialog_(dialog) {}
+
+QListWidget* QtWindow::list() const {
+  return qobject_cast<QListWidget*>(dialog_.control(IDC_PARTICIPANTS));
+}
+
+void QtWindow::setText(int id, std::string_view text) {
+  QWidget* widget = dialog_.control(id);
+  if (widget == nullptr) return;
+  if (id == IDC_CHAT_LOG) {
+    chatLog_.clear();
+    logLineOpen_ = false;
+    if (auto* log = qobject_cast<QPlainTextEdit*>(widget)) log->clear();
+    appendText(id, text);
+    return;
+  }
+  const QString qtext = toQString(text);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    edit->setText(qtext);
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    label->setText(qtext);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    button->setText(qtext);
+  } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+    box->setTitle(qtext);
+  }
+}
+
+std::string QtWindow::fullText(int id) const {
+  if (id == IDC_CHAT_LOG) return chatLog_;
+  const QWidget* widget = dialog_.control(id);
+  if (auto* edit = qobject_cast<const QLineEdit*>(widget)) return toCp932(edit->text());
+  if (auto* label = qobject_cast<const QLabel*>(widget)) return toCp932(label->text());
+  if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return toCp932(button->text());
+  if (auto* box = qobject_cast<const QGroupBox*>(widget)) return toCp932(box->title());
+  return {};
+}
+
+std::string QtWindow::text(int id, int maxBytes) const {
+  if (maxBytes <= 0) return {};
+  return std::string(cp932::truncate(fullText(id), static_cast<std::size_t>(maxBytes)));
+}
+
+int QtWindow::textLength(int id) const { return static_cast<int>(fullText(id).size()); }
+
+void QtWindow::appendText(int id, std::string_view text) {
+  if (id != IDC_CHAT_LOG) {
+    setText(id, fullText(id).append(text));
+    return;
+  }
+  chatLog_.append(text);
+  showInLog(text);
+}
+
+void QtWindow::showInLog(std::string_view text) {
+  auto* log = qobject_cast<QPlainTextEdit*>(dialog_.control(IDC_CHAT_LOG));
+  if (log == nullptr) return;
+  QString shown = toQString(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  if (shown.isEmpty()) return;
+  if (logLineOpen_) shown.prepend(QLatin1Char('\n'));
+  logLineOpen_ = shown.endsWith(QLatin1Char('\n'));
+  if (logLineOpen_) shown.chop(1);
+
+  // Added at the end without disturbing what the user has selected; the view follows the end.
+  QTextCursor end(log->document());
+  end.movePosition(QTextCursor::End);
+  end.insertText(shown);
+  log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
+}
+
+void QtWindow::setEnabled(int id, bool enabled) {
+  if (QWidget* widget = dialog_.control(id)) widget->setEnabled(enabled);
+}
+
+bool QtWindow::isEnabled(int id) const {
+  const QWidget* widget = dialog_.control(id);
+  return widget != nullptr && widget->isEnabled();
+}
+
+void QtWindow::setPressed(int id, bool pressed) {
+  if (auto* button = qobject_cast<QAbstractButton*>(dialog_.control(id))) {
+    button->setChecked(pressed);
+  }
+}
+
+bool QtWindow::isPressed(int id) const {
+  auto* button = qobject_cast<const QAbstractButton*>(dialog_.control(id));
+  return button != nullptr && button->isChecked();
+}
+
+int QtWindow::listAdd(std::string_view text, int item) {
+  QListWidget* box = list();
+  if (box == nullptr) return -1;
+  const int index =
+      sortedInsertIndex(box->count(), text, [box](int i) { return itemText(box->item(i)); });
+  auto line = std::make_unique<QListWidgetItem>(toQString(text));
+  line->setData(kItemRole, item);
+  line->setData(kTextRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+  box->insertItem(index, line.release());  // the list widget owns its items
+  return index;
+}
+
+void QtWindow::listDelete(int index) {
+  QListWidget* box = list();
+  if (box == nullptr || index < 0 || index >= box->count()) return;
+  std::unique_ptr<QListWidgetItem> taken(box->takeItem(index));
+}
+
+int QtWindow::listCount() const {
+  const QListWidget* box = list();
+  return box == nullptr ? 0 : box->count();
+}
+
+int QtWindow::listItem(int index) const {
+  const QListWidget* box = list();
+  if (box == nullptr || index < 0 || index >= box->count()) return -1;
+  return box->item(index)->data(kItemRole).toInt();
+}
+
+std::string QtWindow::listText(int index) const {
+  const QListWidget* box = list();
+  if (box == nullptr || index < 0 || index >= box->count()) return {};
+  return itemText(box->item(index));
+}
+
+int QtWindow::listSelection() const {
+  const QListWidget* box = list();
+  if (box == nullptr) return -1;
+  const QList<QListWidgetItem*> selected = box->selectedItems();
+  return selected.isEmpty() ? -1 : box->row(selected.front());
+}
+
+void QtWindow::listSelect(int index) {
+  QListWidget* box = list();
+  if (box == nullptr) return;
+  if (index >= 0 && index < box->count()) {
+    box->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+  } else {
+    box->clearSelection();
+  }
+}
+
+bool QtWindow::askYesNo(std::string_view question, std::string_view caption) {
+  QMessageBox box(QMessageBox::Question, toQString(caption), toQString(question),
+                  QMessageBox::Yes | QMessageBox::No, &dialog_);
+  box.setFont(MainDialog::dialogFont());
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setWindowModality(Qt::WindowModal);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtWindow::post(int command, std::uint32_t argument) { dialog_.post(command, argument); }
+
+}  // namespace pentaro
