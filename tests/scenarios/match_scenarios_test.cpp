@@ -168,21 +168,28 @@ TEST_F(MatchScenario, ASecondAcceptanceIsTurnedBack) {
   TestPlayer& aki = join("あき");
   TestPlayer& bob = join("ぼぶ");
   TestPlayer& chika = join("ちか");
-  bob.window.setAnswerer([](const std::string&, const std::string&) { return true; });
-  std::promise<void> chikaMayAnswer;
-  auto chikaAnswer = chikaMayAnswer.get_future().share();
-  chika.window.setAnswerer([chikaAnswer](const std::string&, const std::string&) {
-    chikaAnswer.wait();
-    return true;
-  });
+  // Both questions stay open until Aki has challenged both players.
+  std::promise<void> bobMayAnswer, chikaMayAnswer;
+  auto answerWhen = [](std::shared_future<void> allowed) {
+    return [allowed](const std::string&, const std::string&) {
+      allowed.wait();
+      return true;
+    };
+  };
+  bob.window.setAnswerer(answerWhen(bobMayAnswer.get_future().share()));
+  chika.window.setAnswerer(answerWhen(chikaMayAnswer.get_future().share()));
   ASSERT_TRUE(aki.selectParticipant(bob.id()));
   aki.click(IDC_CHALLENGE);
   ASSERT_TRUE(aki.selectParticipant(chika.id()));
   aki.click(IDC_CHALLENGE);
+  ASSERT_TRUE(waitUntil([&] { return bob.window.questionsAsked() == 1 &&
+                                     chika.window.questionsAsked() == 1; }));
+  bobMayAnswer.set_value();
   ASSERT_TRUE(waitUntil([&] { return aki.fields().opponentId == bob.id(); }));
   chikaMayAnswer.set_value();
 
-  ASSERT_TRUE(aki.waitForChat("ちかさんが　対戦を了承してくれましたが、無視しちゃいます・・・（汗）"));
+  ASSERT_TRUE(aki.waitForChat("ちかさんが　対戦を了承してくれましたが、無視しちゃいます・・・（汗）"))
+      << aki.chatLog();
   ASSERT_TRUE(chika.waitForChat("あきさんは、すでに、ぼぶさんと、対戦しています・・・"));
   EXPECT_TRUE(chika.chatHas("ゲームが終わりました"));
   EXPECT_TRUE(waitUntil([&] { return !chika.fields().playing(); }));

@@ -25,7 +25,9 @@ TestPlayer& Scenario::join(const std::string& nameUtf8) {
   })) << nameUtf8 << " did not join as " << expectedId << ":\n" << player.chatLog();
   // Everybody connected has seen the newcomer arrive.
   for (auto& other : players_) {
-    if (other->connected()) EXPECT_TRUE(other->waitForChat(nameUtf8 + "さんの登場です"));
+    if (other->connected()) {
+      EXPECT_TRUE(other->waitForChat(nameUtf8 + "さんの登場です"));
+    }
   }
   return player;
 }
