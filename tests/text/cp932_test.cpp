@@ -65,11 +65,17 @@ TEST(TextCp932, FromUtf8ConvertsTextsLongerThanOneBuffer) {
 TEST(TextCp932, FromUtf8ReplacesWhatCp932CannotHold) {
   // CP932 has no accented Latin letters and no emoji; each such character becomes one "?".
   EXPECT_EQ(cp932::fromUtf8("café"), "caf?");
-  EXPECT_EQ(cp932::fromUtf8("a\xF0\x9F\x98\x80" "b"), "a?b");
+  EXPECT_EQ(cp932::fromUtf8("a\xF0\x9F\x98\x80"
+                            "b"),
+            "a?b");
   EXPECT_EQ(cp932::fromUtf8("é名é"), "?" + hexBytes("96 BC") + "?");
   // Malformed UTF-8: a stray byte, and a sequence cut short by an ASCII byte or by the end.
-  EXPECT_EQ(cp932::fromUtf8("a\xFF" "b"), "a?b");
-  EXPECT_EQ(cp932::fromUtf8("a\xE3\x81" "b"), "a?b");
+  EXPECT_EQ(cp932::fromUtf8("a\xFF"
+                            "b"),
+            "a?b");
+  EXPECT_EQ(cp932::fromUtf8("a\xE3\x81"
+                            "b"),
+            "a?b");
   EXPECT_EQ(cp932::fromUtf8("a\xE3\x81"), "a?");
   // Past a replaced character a long text still converts to its end.
   const std::string tail = repeat("あ", 200);

@@ -63,9 +63,8 @@ TEST(UiListBox, InsertsSortedAndKeepsEqualTextsInArrivalOrder) {
   EXPECT_EQ(window.listAdd(hexBytes("82 A0"), 6), 5);
   EXPECT_EQ(window.listAdd("dave", 7), 5);
 
-  EXPECT_EQ(window.listLines(),
-            (std::vector<std::string>{"Alice", "bob", "BOB", "bob", "carol", "dave",
-                                      hexBytes("82 A0")}));
+  EXPECT_EQ(window.listLines(), (std::vector<std::string>{"Alice", "bob", "BOB", "bob", "carol",
+                                                          "dave", hexBytes("82 A0")}));
   std::vector<int> items;
   for (int i = 0; i < window.listCount(); ++i) items.push_back(window.listItem(i));
   EXPECT_EQ(items, (std::vector<int>{2, 3, 4, 5, 1, 7, 6}));
