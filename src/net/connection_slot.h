@@ -1,5 +1,6 @@
 // One pooled server-side connection: a fixed index, the owning listener, a socket, and the worker
-// that reads the socket's lines and hands them to the listener. Owned by its TcpListener.
+// that reads the socket's lines and hands them to the listener. Owned by its TcpListener; the
+// accept worker fills it, its own worker reads and closes it, any thread may write to it.
 #ifndef PENTARO_NET_CONNECTION_SLOT_H_
 #define PENTARO_NET_CONNECTION_SLOT_H_
 
@@ -14,8 +15,10 @@ class ConnectionSlot : public WorkerThread {
  public:
   // The server reads lines in pieces of at most this many bytes.
   static constexpr int kLineLimit = 125;
+  static constexpr int kLineBufferBytes = 128;
 
   ConnectionSlot(int index, TcpListener& owner);
+  // Ends the connection and joins the worker.
   ~ConnectionSlot() override;
 
   int index() const { return index_; }
@@ -24,7 +27,8 @@ class ConnectionSlot : public WorkerThread {
   bool isFree() const;
 
  protected:
-  // onConnected, then every line, then close and onClosed.
+  // onConnected, then every line (pieces of an over-long one included), then close and
+  // onClosed.
   void run() override;
 
  private:

@@ -1,1 +1,313 @@
 #include "net/stream_socket.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace pentaro {
+namespace {
+
+constexpr int kMaxPort = 65535;
+
+sockaddr_in ipv4Address(std::uint32_t address, int port) {
+  sockaddr_in result{};
+  result.sin_family = AF_INET;
+  result.sin_port = htons(static_cast<std::uint16_t>(port));
+  result.sin_addr.s_addr = address;
+  return result;
+}
+
+// A peer that stops reading makes a blocked send give up after the stall timeout.
+void setSendTimeout(int fd) {
+  timeval timeout{};
+  timeout.tv_sec = static_cast<time_t>(kSendStallTimeout.count());
+  ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+}
+
+bool isReadable(int fd) {
+  if (fd < 0) return false;
+  pollfd entry{fd, POLLIN, 0};
+  return ::poll(&entry, 1, 0) > 0 && (entry.revents & POLLIN) != 0;
+}
+
+// Errors with which accept reports a connection that died before it was taken; the listening
+// socket itself is fine.
+bool isTransientAcceptError(int error) {
+  switch (error) {
+    case EINTR:
+    case ECONNABORTED:
+    case EPROTO:
+    case ENETDOWN:
+    case ENOPROTOOPT:
+    case EHOSTDOWN:
+    case ENONET:
+    case EHOSTUNREACH:
+    case ENETUNREACH:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+StreamSocket::~StreamSocket() { close(); }
+
+bool StreamSocket::makeSocket() {
+  std::lock_guard<std::mutex> write(writeMutex_);
+  std::lock_guard<std::mutex> state(stateMutex_);
+  if (fd_ >= 0) return false;
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  fd_ = fd;
+  connected_ = false;
+  resetReader();
+  return true;
+}
+
+int StreamSocket::bindAndListen(int port, int backlog) {
+  std::lock_guard<std::mutex> state(stateMutex_);
+  if (fd_ < 0) return EBADF;
+  if (port < 0 || port > kMaxPort) return EINVAL;
+  const int on = 1;
+  ::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  const sockaddr_in address = ipv4Address(htonl(INADDR_ANY), port);
+  // Never listen unbound: Linux would pick a random port.
+  if (::bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return errno;
+  if (::listen(fd_, backlog) != 0) return errno;
+  return 0;
+}
+
+bool StreamSocket::connectTo(std::uint32_t address, int port, int cancelFd) {
+  int fd;
+  {
+    std::lock_guard<std::mutex> state(stateMutex_);
+    if (fd_ < 0 || connected_) return false;
+    fd = fd_;
+  }
+  if (address == kNoAddress || port <= 0 || port > kMaxPort || isReadable(cancelFd)) return false;
+
+  // Non-blocking for the connect alone, so that `cancelFd` can interrupt it.
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0) return false;
+  const sockaddr_in peer = ipv4Address(address, port);
+  bool ok = ::connect(fd, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0;
+  if (!ok && errno == EINPROGRESS) {
+    pollfd entries[2] = {{fd, POLLOUT, 0}, {cancelFd, POLLIN, 0}};  // poll skips a -1 entry
+    int ready;
+    do {
+      ready = ::poll(entries, 2, -1);
+    } while (ready < 0 && errno == EINTR);
+    int error = 0;
+    socklen_t length = sizeof error;
+    ok = ready > 0 && (entries[1].revents & POLLIN) == 0 &&
+         ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+  }
+  ::fcntl(fd, F_SETFL, flags);
+  if (!ok) return false;
+  setSendTimeout(fd);
+
+  resetReader();
+  std::lock_guard<std::mutex> state(stateMutex_);
+  // A cancel that came while the connect completed wins over it.
+  if (isReadable(cancelFd)) return false;
+  connected_ = true;
+  return true;
+}
+
+bool StreamSocket::acceptInto(StreamSocket& into) {
+  int fd;
+  {
+    std::lock_guard<std::mutex> state(stateMutex_);
+    fd = fd_;
+  }
+  if (fd < 0) return false;
+  for (;;) {
+    const int client = ::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC);
+    if (client >= 0) {
+      setSendTimeout(client);
+      into.install(client, true, false);
+      return true;
+    }
+    if (!isTransientAcceptError(errno)) return false;
+  }
+}
+
+void StreamSocket::takeOver(StreamSocket& other) {
+  if (&other == this) return;
+  int fd;
+  bool connected;
+  {
+    std::lock_guard<std::mutex> write(other.writeMutex_);
+    std::lock_guard<std::mutex> state(other.stateMutex_);
+    fd = other.fd_;
+    connected = other.connected_;
+    other.fd_ = -1;
+    other.connected_ = false;
+  }
+  const bool afterCr = other.afterCr_;
+  other.resetReader();
+  install(fd, connected, afterCr);
+}
+
+void StreamSocket::install(int fd, bool connected, bool afterCr) {
+  int previous;
+  {
+    std::lock_guard<std::mutex> write(writeMutex_);
+    std::lock_guard<std::mutex> state(stateMutex_);
+    previous = fd_;
+    fd_ = fd;
+    connected_ = connected && fd >= 0;
+  }
+  if (previous >= 0) ::close(previous);
+  resetReader();
+  afterCr_ = afterCr;
+}
+
+void StreamSocket::shutdown() {
+  std::lock_guard<std::mutex> state(stateMutex_);
+  connected_ = false;
+  if (fd_ >= 0) ::shutdown(fd_, SHUT_RDWR);
+}
+
+void StreamSocket::close() {
+  // Wakes a send blocked on a stalled peer first, so that the write lock comes free.
+  shutdown();
+  int fd;
+  {
+    std::lock_guard<std::mutex> write(writeMutex_);
+    std::lock_guard<std::mutex> state(stateMutex_);
+    fd = fd_;
+    fd_ = -1;
+    connected_ = false;
+  }
+  if (fd >= 0) ::close(fd);
+}
+
+bool StreamSocket::hasHandle() const {
+  std::lock_guard<std::mutex> state(stateMutex_);
+  return fd_ >= 0;
+}
+
+bool StreamSocket::isConnected() const {
+  std::lock_guard<std::mutex> state(stateMutex_);
+  return connected_;
+}
+
+int StreamSocket::localPort() const {
+  std::lock_guard<std::mutex> state(stateMutex_);
+  if (fd_ < 0) return 0;
+  sockaddr_in address{};
+  socklen_t length = sizeof address;
+  if (::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) return 0;
+  return ntohs(address.sin_port);
+}
+
+int StreamSocket::readLine(char* buffer, int limit) {
+  if (!isConnected()) return kNoLine;
+  int length = 0;
+  for (;;) {
+    // A NUL ends the chunk, wherever it stands; whatever follows it in the chunk is lost.
+    if (chunk_[cursor_] == '\0' && !receiveChunk()) {
+      buffer[length] = '\0';  // a line begun but not ended is dropped
+      return kNoLine;
+    }
+    const char byte = chunk_[cursor_];
+    if (afterCr_ && byte == '\n') {
+      // The LF of a CR LF whose CR ended the previous line, maybe in the previous chunk.
+      afterCr_ = false;
+      ++cursor_;
+      continue;
+    }
+    afterCr_ = byte == '\r';
+    if (byte == '\r' || byte == '\n') {
+      buffer[length] = '\0';
+      ++cursor_;
+      return kLine;
+    }
+    if (length >= limit) {
+      buffer[length] = '\0';  // the cursor stays: this byte begins the next piece
+      return kLimitLine;
+    }
+    buffer[length++] = byte;
+    ++cursor_;
+  }
+}
+
+bool StreamSocket::receiveChunk() {
+  // Only the serving worker changes fd_ while it runs, so it may read it without a lock.
+  const int fd = fd_;
+  ssize_t count = -1;
+  if (fd >= 0) {
+    do {
+      count = ::recv(fd, chunk_, kChunkBytes - 1, 0);
+    } while (count < 0 && errno == EINTR);
+  }
+  if (count <= 0) {
+    resetReader();
+    shutdown();
+    return false;
+  }
+  received_ = static_cast<int>(count);
+  chunk_[received_] = '\0';
+  cursor_ = 0;
+  return true;
+}
+
+bool StreamSocket::writeLine(std::string_view text) {
+  std::string line;
+  line.reserve(text.size() + 2);
+  line.append(text);
+  line.append("\r\n");
+
+  std::lock_guard<std::mutex> write(writeMutex_);
+  if (fd_ < 0 || !isConnected()) return false;
+  // A peer whose buffers are full lets a trickle through now and then; each send would wait the
+  // whole SO_SNDTIMEO again, so the line as a whole gets one stall timeout.
+  const auto deadline = std::chrono::steady_clock::now() + kSendStallTimeout;
+  size_t sent = 0;
+  while (sent < line.size()) {
+    const ssize_t count = ::send(fd_, line.data() + sent, line.size() - sent, MSG_NOSIGNAL);
+    if (count < 0 && errno == EINTR) continue;
+    if (count > 0) sent += static_cast<size_t>(count);
+    if (count <= 0 || (sent < line.size() && std::chrono::steady_clock::now() >= deadline)) {
+      // The connection ends; the worker's next read sees it and calls the close callback.
+      shutdown();
+      return false;
+    }
+  }
+  return true;
+}
+
+void StreamSocket::resetReader() {
+  chunk_[0] = '\0';
+  received_ = 0;
+  cursor_ = 0;
+  afterCr_ = false;
+}
+
+std::uint32_t resolveHost(const std::string& name) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(name.c_str(), nullptr, &hints, &found) == 0 && found != nullptr) {
+    const std::uint32_t address =
+        reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+    ::freeaddrinfo(found);
+    return address;
+  }
+  if (found != nullptr) ::freeaddrinfo(found);
+  in_addr dotted{};
+  if (::inet_pton(AF_INET, name.c_str(), &dotted) == 1) return dotted.s_addr;
+  return StreamSocket::kNoAddress;
+}
+
+}  // namespace pentaro

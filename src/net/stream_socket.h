@@ -16,7 +16,8 @@
 
 namespace pentaro {
 
-// A send that makes no progress for this long (a peer that stopped reading) closes the connection.
+// A line that cannot be handed to the network within this time (a peer that stopped reading)
+// closes the connection. Connected sockets carry it as SO_SNDTIMEO, so no send blocks longer.
 inline constexpr std::chrono::seconds kSendStallTimeout{5};
 
 class StreamSocket {
@@ -41,18 +42,21 @@ class StreamSocket {
   // Binds to `port` on every local address and listens. Returns 0 or the errno of the failure.
   int bindAndListen(int port, int backlog);
   // Connects to an IPv4 address (network order). Returns early with false when `cancelFd`
-  // (an eventfd, or -1) becomes readable. Marks the socket connected on success.
+  // (an eventfd, or -1) becomes readable, also when it already is. Marks the socket connected
+  // on success. Serving worker only.
   bool connectTo(std::uint32_t address, int port, int cancelFd = -1);
-  // Waits for one connection and moves it into `into`; false when the accept fails (for instance
-  // because this socket was shut down).
+  // Waits for one connection and moves it into `into` (which no worker may serve yet); false when
+  // the accept fails (for instance because this socket was shut down).
   bool acceptInto(StreamSocket& into);
   // Takes over `other`'s descriptor and connection state; `other` is left without one. The line
   // reader starts with an empty chunk.
   void takeOver(StreamSocket& other);
 
-  // Wakes every call blocked on this socket and ends the connection. Any thread.
+  // Wakes every call blocked on this socket and ends the connection; the descriptor stays open.
+  // Any thread.
   void shutdown();
-  // Closes the descriptor. Only by the serving worker, or when no worker serves this socket.
+  // Shuts down and closes the descriptor. Only by the serving worker, or when no worker serves
+  // this socket.
   void close();
 
   bool hasHandle() const;
@@ -63,18 +67,21 @@ class StreamSocket {
   // holds at least limit + 1 bytes). CR LF, a lone CR and a lone LF each end a line; an LF right
   // after a line-ending CR is skipped, also across receives. Worker only.
   int readLine(char* buffer, int limit);
-  // Sends `text` and CR LF whole, continuing short sends. A failure or a stall of
-  // kSendStallTimeout shuts the connection down and returns false. Any thread.
+  // Sends `text` and CR LF whole, continuing short sends. A failure, or a line not handed over
+  // within kSendStallTimeout, shuts the connection down and returns false. Any thread.
   bool writeLine(std::string_view text);
 
  private:
   bool receiveChunk();
+  void resetReader();
+  // Puts a descriptor (and its connection state) into this socket, closing any previous one.
+  void install(int fd, bool connected, bool afterCr);
 
   // Lock order: writeMutex_ before stateMutex_.
   mutable std::mutex writeMutex_;  // held for a whole line's send, and to change fd_
   mutable std::mutex stateMutex_;  // held to change fd_ and connected_, briefly
-  int fd_ = -1;                    // changed under both mutexes; read under either, or by the worker
-  bool connected_ = false;         // guarded by stateMutex_
+  int fd_ = -1;             // changed under both mutexes; read under either, or by the worker
+  bool connected_ = false;  // guarded by stateMutex_
 
   // Line-reader state; the serving worker's alone.
   char chunk_[kChunkBytes] = {};

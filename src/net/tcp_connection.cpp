@@ -1,1 +1,84 @@
 #include "net/tcp_connection.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+namespace pentaro {
+
+TcpConnection::TcpConnection() : cancelFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+TcpConnection::~TcpConnection() {
+  stop();
+  if (cancelFd_ >= 0) ::close(cancelFd_);
+}
+
+bool TcpConnection::open(const std::string& host, int port) {
+  if (running()) return false;
+  address_ = resolveHost(host);
+  port_ = port;
+  clearCancel();
+  // No worker runs: a descriptor left by a failed connect can go, and a fresh one replaces it.
+  socket_.close();
+  if (!socket_.makeSocket()) return false;
+  return start();
+}
+
+void TcpConnection::disconnect() {
+  // The cancel first: a connect that completes now still sees it before it counts as connected.
+  if (cancelFd_ >= 0) {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(cancelFd_, &one, sizeof one);
+  }
+  socket_.shutdown();
+  if (!running()) socket_.close();
+}
+
+bool TcpConnection::sendLine(std::string_view text) { return socket_.writeLine(text); }
+
+void TcpConnection::stop() {
+  disconnect();
+  if (isWorkerThread()) return;
+  join();
+  socket_.close();
+}
+
+void TcpConnection::run() {
+  if (!socket_.connectTo(address_, port_, cancelFd_)) {
+    // A refused connect keeps its descriptor until disconnect(); a cancelled one has had it.
+    if (cancelled()) socket_.close();
+    return;
+  }
+  onConnected();
+  char line[kLineLimit + 1];
+  bool inLongLine = false;
+  for (;;) {
+    const int result = socket_.readLine(line, kLineLimit);
+    if (result == StreamSocket::kNoLine) break;
+    if (result == StreamSocket::kLimitLine) {
+      inLongLine = true;  // dropped, and so is the rest of it
+      continue;
+    }
+    if (inLongLine) {
+      inLongLine = false;  // the tail of a dropped line
+      continue;
+    }
+    onLineReceived(line);
+  }
+  socket_.close();
+  onClosed();
+}
+
+void TcpConnection::clearCancel() {
+  if (cancelFd_ < 0) return;
+  std::uint64_t count = 0;
+  [[maybe_unused]] const ssize_t read = ::read(cancelFd_, &count, sizeof count);
+}
+
+bool TcpConnection::cancelled() const {
+  if (cancelFd_ < 0) return false;
+  pollfd entry{cancelFd_, POLLIN, 0};
+  return ::poll(&entry, 1, 0) > 0;
+}
+
+}  // namespace pentaro

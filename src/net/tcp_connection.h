@@ -1,7 +1,8 @@
 // The client side of the socket layer: one socket and one worker that connects to a host and
 // then reads lines, handing each to onLineReceived. A line longer than the line buffer is dropped
-// whole, never delivered in pieces. Callbacks run on the worker. A derived class calls stop() in
-// its destructor.
+// whole, never delivered in pieces. Callbacks run on the worker. open() and stop() belong to one
+// controlling thread; disconnect() and sendLine() may come from any thread. A derived class calls
+// stop() in its destructor.
 #ifndef PENTARO_NET_TCP_CONNECTION_H_
 #define PENTARO_NET_TCP_CONNECTION_H_
 
@@ -20,11 +21,13 @@ class TcpConnection : public WorkerThread {
   static constexpr int kLineLimit = StreamSocket::kChunkBytes - 1;
 
   TcpConnection();
+  // stop(); harmless when the derived class has stopped already.
   ~TcpConnection() override;
 
   // Resolves `host` and starts the worker, which connects and reads. False when no socket can be
-  // made or the previous worker has not ended yet. A failed connect makes no callback; the
-  // socket keeps its descriptor until disconnect() or the next open().
+  // made or the previous worker has not ended yet (its onClosed may still be running). A failed
+  // connect makes no callback; the socket keeps its descriptor until disconnect() or the next
+  // open(). An unresolvable host gives a connect that fails.
   bool open(const std::string& host, int port);
   // Ends the connection, or a pending connect; onClosed follows on the worker if it was
   // connected. Any thread.
@@ -34,7 +37,7 @@ class TcpConnection : public WorkerThread {
   bool isConnected() const { return socket_.isConnected(); }
 
  protected:
-  // disconnect, then waits for the worker. Never from the worker.
+  // disconnect, then waits for the worker. From the worker itself it only disconnects.
   void stop();
 
   virtual void onConnected() {}
@@ -44,6 +47,9 @@ class TcpConnection : public WorkerThread {
   void run() override;
 
  private:
+  void clearCancel();
+  bool cancelled() const;
+
   StreamSocket socket_;
   int cancelFd_ = -1;  // an eventfd that interrupts a pending connect
   std::uint32_t address_ = StreamSocket::kNoAddress;  // set by open() before the worker starts

@@ -1,1 +1,108 @@
 #include "net/tcp_listener.h"
+
+#include <new>
+
+namespace pentaro {
+
+TcpListener::~TcpListener() { stop(); }
+
+bool TcpListener::createSlots(int count) {
+  std::lock_guard<std::mutex> lock(listenMutex_);
+  if (count < 0 || running()) return false;
+  // With the accept worker ended, every slot worker has ended too.
+  slots_.clear();
+  try {
+    slots_.reserve(static_cast<size_t>(count));
+    for (int index = 0; index < count; ++index) {
+      slots_.push_back(std::make_unique<ConnectionSlot>(index, *this));
+    }
+  } catch (const std::bad_alloc&) {
+    slots_.clear();
+    return false;
+  }
+  return true;
+}
+
+bool TcpListener::startListening(int port, int backlog) {
+  std::lock_guard<std::mutex> lock(listenMutex_);
+  if (slots_.empty() || running() || listening_.hasHandle()) return false;
+  if (!listening_.makeSocket()) return false;
+  // A bind or listen failure is reported through the accept worker, which then ends at once.
+  listenError_ = listening_.bindAndListen(port, backlog);
+  if (!start()) {
+    listening_.close();
+    return false;
+  }
+  return true;
+}
+
+int TcpListener::listenError() const { return listenError_.load(); }
+
+void TcpListener::sendTo(int index, std::string_view text) {
+  if (index < 0 || index >= slotCount()) return;
+  slots_[static_cast<size_t>(index)]->socket().writeLine(text);
+}
+
+void TcpListener::sendToAll(std::string_view text) {
+  for (int index = 0; index < slotCount(); ++index) sendTo(index, text);
+}
+
+void TcpListener::closeSlot(int index) {
+  if (index < 0 || index >= slotCount()) return;
+  // The slot's worker closes the descriptor once its read has woken up.
+  slots_[static_cast<size_t>(index)]->socket().shutdown();
+}
+
+void TcpListener::closeAll() {
+  for (int index = 0; index < slotCount(); ++index) closeSlot(index);
+  std::lock_guard<std::mutex> lock(listenMutex_);
+  listening_.shutdown();
+}
+
+void TcpListener::stop() {
+  closeAll();
+  if (calledFromWorker()) return;  // the worker would wait for itself
+  join();
+  for (auto& slot : slots_) slot->join();
+  listening_.close();
+}
+
+void TcpListener::run() {
+  onListenStarted();
+  if (listenError_.load() == 0) {
+    StreamSocket spare;
+    while (listening_.acceptInto(spare)) {
+      ConnectionSlot* slot = firstFreeSlot();
+      if (slot == nullptr) {
+        onRefused(spare);
+        spare.close();  // the peer sees its connection end at once
+        continue;
+      }
+      slot->socket().takeOver(spare);
+      // A slot whose worker cannot start is closed rather than left unread.
+      if (!slot->start()) slot->socket().close();
+    }
+  }
+  // A connection taken just before the listening socket was shut down is ended here as well.
+  closeAll();
+  for (auto& slot : slots_) slot->join();
+  listening_.close();
+  onListenEnded();
+}
+
+ConnectionSlot* TcpListener::firstFreeSlot() {
+  for (auto& slot : slots_) {
+    if (slot->isFree()) return slot.get();
+  }
+  return nullptr;
+}
+
+bool TcpListener::calledFromWorker() const {
+  if (isWorkerThread()) return true;
+  for (const auto& slot : slots_) {
+    if (slot->isWorkerThread()) return true;
+  }
+  return false;
+}
+
+}  // namespace pentaro

@@ -3,11 +3,13 @@
 // own worker reads it; with no free slot the connection is closed at once. Events reach the
 // derived class through the on... callbacks, each on a worker: the slot callbacks on that slot's
 // worker, the others on the accept worker. A derived class calls stop() in its destructor.
+// The pool is fixed while listening; the other operations may be called from any thread.
 #ifndef PENTARO_NET_TCP_LISTENER_H_
 #define PENTARO_NET_TCP_LISTENER_H_
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string_view>
 #include <vector>
 
@@ -22,14 +24,16 @@ class TcpListener : public WorkerThread {
   static constexpr int kBacklog = 5;
 
   TcpListener() = default;
+  // stop(); harmless when the derived class has stopped already.
   ~TcpListener() override;
 
-  // Replaces the pool by `count` fresh slots numbered from 0. Only while not listening.
+  // Replaces the pool by `count` fresh slots numbered from 0. False while listening.
   bool createSlots(int count);
   int slotCount() const { return static_cast<int>(slots_.size()); }
 
   // Opens the listening socket on `port` and starts the accept worker; false if the pool is
-  // empty, a listening socket is open, or no socket can be made. A port that cannot be bound
+  // empty, the listener is listening (or its accept worker is still ending), or no socket can be
+  // made. A port that cannot be bound
   // still returns true: the accept worker then ends at once, with onListenEnded (listenError()
   // tells why).
   bool startListening(int port, int backlog = kBacklog);
@@ -62,8 +66,15 @@ class TcpListener : public WorkerThread {
  private:
   friend class ConnectionSlot;
 
+  ConnectionSlot* firstFreeSlot();
+  bool calledFromWorker() const;
+
+  // Keeps startListening and createSlots apart from each other and from the shutdown of the
+  // listening socket in closeAll.
+  std::mutex listenMutex_;
   StreamSocket listening_;
-  std::vector<std::unique_ptr<ConnectionSlot>> slots_;  // fixed while listening
+  // Changed under listenMutex_ and only while not listening; read freely.
+  std::vector<std::unique_ptr<ConnectionSlot>> slots_;
   std::atomic<int> listenError_{0};
 };
 

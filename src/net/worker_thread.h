@@ -21,17 +21,22 @@ class WorkerThread {
   bool start();
   // True from start() until the body has returned.
   bool running() const;
-  // Waits until the body has returned. Never from the worker itself.
+  // Waits until the body has returned; any number of threads may wait. From the worker itself
+  // it returns at once.
   void waitUntilEnded();
-  // Waits, then releases the thread. Never from the worker itself.
+  // Waits, then releases the thread. From the worker itself it does nothing.
   void join();
+  // The caller is the worker whose body runs (or last ran) on this object.
   bool isWorkerThread() const;
 
  protected:
+  // Joins a worker that has not been joined yet; the derived class has stopped it by then.
   virtual ~WorkerThread();
   virtual void run() = 0;
 
  private:
+  void runAndMarkEnded();
+
   mutable std::mutex mutex_;
   std::condition_variable ended_;
   bool running_ = false;  // guarded by mutex_

@@ -1,0 +1,107 @@
+#include "net/worker_thread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <future>
+#include <mutex>
+#include <vector>
+
+#include "net/loopback.h"
+
+namespace pentaro {
+namespace {
+
+using testing::finishesInTime;
+using testing::kWait;
+
+// A worker whose body waits at a gate until the test opens it.
+class GateWorker : public WorkerThread {
+ public:
+  ~GateWorker() override {
+    setOpen(true);
+    join();
+  }
+
+  void setOpen(bool open) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    open_ = open;
+    changed_.notify_all();
+  }
+  bool waitForRuns(int runs) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, kWait, [&] { return runs_ >= runs; });
+  }
+  bool sawItselfAsWorker() const { return sawItselfAsWorker_; }
+
+ protected:
+  void run() override {
+    // From the worker these must neither wait for itself nor deadlock.
+    waitUntilEnded();
+    join();
+    sawItselfAsWorker_ = isWorkerThread();
+    std::unique_lock<std::mutex> lock(mutex_);
+    ++runs_;
+    changed_.notify_all();
+    changed_.wait(lock, [&] { return open_; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool open_ = false;  // guarded by mutex_
+  int runs_ = 0;       // guarded by mutex_
+  std::atomic<bool> sawItselfAsWorker_{false};
+};
+
+TEST(NetWorkerThread, StartFailsWhileTheBodyRunsAndWorksAgainAfterIt) {
+  GateWorker worker;
+  EXPECT_FALSE(worker.running());
+  ASSERT_TRUE(worker.start());
+  ASSERT_TRUE(worker.waitForRuns(1));
+  EXPECT_TRUE(worker.running());
+  EXPECT_TRUE(worker.sawItselfAsWorker());
+  EXPECT_FALSE(worker.isWorkerThread());
+  EXPECT_FALSE(worker.start());
+
+  worker.setOpen(true);
+  worker.waitUntilEnded();
+  EXPECT_FALSE(worker.running());
+
+  // The finished thread was never joined; start() does that before the next body.
+  worker.setOpen(false);
+  ASSERT_TRUE(worker.start());
+  ASSERT_TRUE(worker.waitForRuns(2));
+  worker.setOpen(true);
+  worker.join();
+  EXPECT_FALSE(worker.running());
+  worker.join();  // a second join has nothing to do
+}
+
+TEST(NetWorkerThread, SeveralThreadsWaitForTheEnd) {
+  GateWorker worker;
+  ASSERT_TRUE(worker.start());
+  ASSERT_TRUE(worker.waitForRuns(1));
+  std::vector<std::future<void>> waiters;
+  for (int i = 0; i < 3; ++i) {
+    waiters.push_back(std::async(std::launch::async, [&] { worker.waitUntilEnded(); }));
+  }
+  worker.setOpen(true);
+  for (auto& waiter : waiters) EXPECT_EQ(waiter.wait_for(kWait), std::future_status::ready);
+  EXPECT_FALSE(worker.running());
+}
+
+TEST(NetWorkerThread, DestroyingARunningWorkerReturns) {
+  EXPECT_TRUE(finishesInTime([] {
+    GateWorker worker;
+    ASSERT_TRUE(worker.start());
+    ASSERT_TRUE(worker.waitForRuns(1));
+  }));
+  // Never started: nothing to join.
+  EXPECT_TRUE(finishesInTime([] { GateWorker idle; }));
+}
+
+}  // namespace
+}  // namespace pentaro
