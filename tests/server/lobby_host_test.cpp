@@ -1,0 +1,174 @@
+// The lobby host `pentaro-lobby`, run as a child process and talked to by raw players.
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+
+#include "child_process.h"
+#include "lobby_server_fixture.h"
+#include "raw_client.h"
+
+namespace pentaro::testing {
+namespace {
+
+// A host on a free port that has said it listens.
+class ServerHost : public ::testing::Test {
+ protected:
+  void start() {
+    port_ = freeLoopbackPort();
+    ASSERT_GT(port_, 0);
+    host_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{PENTARO_LOBBY_PATH, "--port", std::to_string(port_)});
+    ASSERT_TRUE(host_->started());
+    ASSERT_EQ(host_->readOutputLine(), "listening on port " + std::to_string(port_));
+  }
+
+  std::unique_ptr<RawClient> arrive(int id) {
+    auto client = std::make_unique<RawClient>(port_);
+    EXPECT_TRUE(client->connected());
+    EXPECT_EQ(client->readLine(), "ID\t" + std::to_string(id));
+    EXPECT_EQ(client->readLine(), greetingLine());
+    return client;
+  }
+
+  int port_ = -1;
+  std::unique_ptr<ChildProcess> host_;
+};
+
+TEST_F(ServerHost, ServesPlayersFromItsOwnRosterAndLogsWhatHappens) {
+  start();
+  auto alice = arrive(0);
+  alice->sendLine("NEW_C\talice");
+  EXPECT_EQ(alice->readLine(), arrivalLine("alice"));
+  EXPECT_EQ(alice->readLine(), "ADD\t0\talice");
+  EXPECT_EQ(host_->readOutputLine(), "join 0 alice");
+
+  auto bob = arrive(1);
+  EXPECT_EQ(bob->readLine(), "ADD\t0\talice");
+  bob->sendLine("NEW_C\tbob");
+  for (RawClient* c : {alice.get(), bob.get()}) {
+    EXPECT_EQ(c->readLine(), arrivalLine("bob"));
+    EXPECT_EQ(c->readLine(), "ADD\t1\tbob");
+  }
+  EXPECT_EQ(host_->readOutputLine(), "join 1 bob");
+
+  bob->sendLine("RE_STARTVS\t0\tOK\t1");
+  EXPECT_EQ(alice->readLine(), "RE_STARTVS\t1\tOK\t1\t\t\t");
+  EXPECT_EQ(alice->readLine(), "STLIST\tS\t1\t0");
+  EXPECT_EQ(bob->readLine(), "STLIST\tS\t1\t0");
+  EXPECT_EQ(host_->readOutputLine(), "match 1 bob vs 0 alice started");
+
+  // A newcomer learns of both players and of their match from the host's roster.
+  auto hanako = arrive(2);
+  EXPECT_EQ(hanako->readLine(), "ADD\t0\talice");
+  EXPECT_EQ(hanako->readLine(), "ADD\t1\tbob");
+  EXPECT_EQ(hanako->readLine(), "STLIST\tS\t0\t1");
+  EXPECT_EQ(hanako->readLine(), "STLIST\tS\t1\t0");
+  hanako->sendLine("NEW_C\t" + sjis("花子"));
+  for (RawClient* c : {alice.get(), bob.get(), hanako.get()}) {
+    EXPECT_EQ(c->readLine(), arrivalLine(sjis("花子")));
+    EXPECT_EQ(c->readLine(), "ADD\t2\t" + sjis("花子"));
+  }
+  EXPECT_EQ(host_->readOutputLine(), "join 2 花子");  // the log is UTF-8
+
+  alice->sendLine("END_VS\t1");
+  EXPECT_EQ(bob->readLine(), "END_VS\t0\t\t\t\t\t");
+  for (RawClient* c : {alice.get(), bob.get(), hanako.get()}) {
+    EXPECT_EQ(c->readLine(), "STLIST\tE\t0\t1");
+  }
+  EXPECT_EQ(host_->readOutputLine(), "match 0 alice vs 1 bob ended");
+
+  alice.reset();
+  for (RawClient* c : {bob.get(), hanako.get()}) {
+    EXPECT_EQ(c->readLine(), "DEL\t0");
+    EXPECT_EQ(c->readLine(), departureLine("alice"));
+  }
+  EXPECT_EQ(host_->readOutputLine(), "leave 0 alice");
+
+  // The match has ended and alice has gone: a newcomer hears of bob and 花子 only. (Its slot is
+  // 0, or 3 if alice's worker had not quite ended.)
+  RawClient late(port_);
+  const std::optional<std::string> id = late.readLine();
+  EXPECT_TRUE(id == "ID\t0" || id == "ID\t3") << id.value_or("(nothing)");
+  EXPECT_EQ(late.readLine(), greetingLine());
+  EXPECT_EQ(late.readLine(), "ADD\t1\tbob");
+  EXPECT_EQ(late.readLine(), "ADD\t2\t" + sjis("花子"));
+  late.sendLine("CHAT\thi");
+  EXPECT_EQ(late.readLine(), "CHAT\t" + id.value_or("").substr(3) + "\t?\thi");
+
+  ASSERT_TRUE(host_->signal(SIGTERM));
+  for (RawClient* c : {bob.get(), hanako.get(), &late}) EXPECT_TRUE(c->readToEnd());
+  EXPECT_EQ(host_->waitForExit(), 0);
+}
+
+class ServerHostSignal : public ServerHost, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ServerHostSignal, ClosesEveryConnectionAndExitsZero) {
+  start();
+  auto a = arrive(0);
+  a->sendLine("NEW_C\ta");
+  EXPECT_EQ(a->readLine(), arrivalLine("a"));
+  EXPECT_EQ(a->readLine(), "ADD\t0\ta");
+  auto b = arrive(1);
+  EXPECT_EQ(b->readLine(), "ADD\t0\ta");
+  auto c = arrive(2);
+  EXPECT_EQ(c->readLine(), "ADD\t0\ta");
+
+  ASSERT_TRUE(host_->signal(GetParam()));
+  for (RawClient* client : {a.get(), b.get(), c.get()}) EXPECT_TRUE(client->readToEnd());
+  EXPECT_EQ(host_->waitForExit(), 0) << host_->errors();
+  RawClient after(port_);
+  EXPECT_FALSE(after.connected());
+}
+
+INSTANTIATE_TEST_SUITE_P(IntAndTerm, ServerHostSignal, ::testing::Values(SIGINT, SIGTERM));
+
+TEST_F(ServerHost, APortAlreadyTakenIsAnErrorOnStandardError) {
+  const int holder = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(holder, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(holder, 1), 0);
+  ASSERT_EQ(::getsockname(holder, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  const std::string port = std::to_string(ntohs(address.sin_port));
+
+  ChildProcess host({PENTARO_LOBBY_PATH, "--port", port});
+  ASSERT_TRUE(host.started());
+  const std::optional<int> status = host.waitForExit();
+  ::close(holder);
+  ASSERT_TRUE(status.has_value());
+  EXPECT_NE(*status, 0);
+  EXPECT_LT(*status, 128) << "killed by a signal";
+  EXPECT_NE(host.errors().find("port " + port), std::string::npos) << host.errors();
+  EXPECT_EQ(host.output().find("listening"), std::string::npos) << host.output();
+}
+
+TEST_F(ServerHost, HelpAndBadArguments) {
+  ChildProcess help({PENTARO_LOBBY_PATH, "--help"});
+  EXPECT_EQ(help.waitForExit(), 0);
+  EXPECT_EQ(help.output().rfind("usage: pentaro-lobby [--port N]\n", 0), 0u) << help.output();
+
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--port"},
+                                               {"--port", "12ab"},
+                                               {"--port", "0"},
+                                               {"--port", "65536"},
+                                               {"--bogus"}}) {
+    std::vector<std::string> argv{PENTARO_LOBBY_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    ChildProcess bad(argv);
+    const std::optional<int> status = bad.waitForExit();
+    ASSERT_TRUE(status.has_value()) << args.back();
+    EXPECT_NE(*status, 0) << args.back();
+    EXPECT_LT(*status, 128) << args.back();
+    EXPECT_FALSE(bad.errors().empty()) << args.back();
+    EXPECT_EQ(bad.output(), "") << args.back();
+  }
+}
+
+}  // namespace
+}  // namespace pentaro::testing

@@ -1,0 +1,322 @@
+// The relay of every line but NEW_C, the match announcements and the watch entries, seen byte
+// for byte by raw players.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "lobby_server_fixture.h"
+
+namespace pentaro::testing {
+namespace {
+
+class ServerRelay : public LobbyServerTest {
+ protected:
+  void SetUp() override {
+    LobbyServerTest::SetUp();
+    enter(0, "taro");
+    enter(1, "jiro");
+    enter(2, sjis("三郎"));
+  }
+};
+
+class ServerWatch : public LobbyServerTest {
+ protected:
+  void SetUp() override {
+    LobbyServerTest::SetUp();
+    for (int id = 0; id < 5; ++id) enter(id, "p" + std::to_string(id));
+  }
+
+  // `watcher` asks `watched` for its board with `which`; the request reaches `watched`.
+  void requestBoard(int watcher, int watched, std::string_view which) {
+    player(watcher).sendLine("REQ_FL\t" + std::to_string(watched) + "\t" + std::string(which));
+    EXPECT_EQ(player(watched).readLine(),
+              "REQ_FL\t" + std::to_string(watcher) + "\t" + std::string(which) + "\t\t\t\t");
+  }
+  void watch(int watcher, int first, int second) {
+    requestBoard(watcher, first, "I");
+    requestBoard(watcher, second, "E");
+    expectQuietAfter(watcher);
+    ASSERT_EQ(watching(watcher), std::make_pair(first, second));
+  }
+};
+
+int fieldCount(const std::string& line) {
+  return 1 + static_cast<int>(std::count(line.begin(), line.end(), '\t'));
+}
+
+TEST_F(ServerRelay, ChatReachesEverybodyWithSenderIdAndRegisteredName) {
+  const std::string text = sjis("こんにちは");
+  player(2).sendLine("CHAT\t" + text + "\tignored");
+  expectAtAll({"CHAT\t2\t" + sjis("三郎") + "\t" + text});
+  player(0).sendLine("CHAT");
+  expectAtAll({"CHAT\t0\ttaro\t"});
+  arrive(3).sendLine("CHAT\thi");
+  expectAtAll({"CHAT\t3\t?\thi"});
+}
+
+TEST_F(ServerRelay, MsgReachesOnlyTheAddresseeWithTheTextOnly) {
+  const std::string text = sjis("対戦中です");
+  player(2).sendLine("MSG\t0\t" + text + "\tmore");
+  EXPECT_EQ(player(0).readLine(), "MSG\t" + text);
+  player(2).sendLine("MSG\t1");
+  EXPECT_EQ(player(1).readLine(), "MSG\t");
+  player(2).sendLine("MSG\t7\tnobody");
+  expectQuietAfter(2);
+}
+
+TEST_F(ServerRelay, ForwardedLinesCarryTheSenderAndFieldsTwoToSix) {
+  struct Case {
+    std::string sent;
+    std::string received;
+  };
+  const std::vector<Case> cases = {
+      {"STARTVS\t0", "STARTVS\t1\t\t\t\t\t"},
+      {"STARTVS\t0\ta\tb\tc\td\te\tf\tg", "STARTVS\t1\ta\tb\tc\td\te"},
+      {"RE_STARTVS\t0\tNO", "RE_STARTVS\t1\tNO\t\t\t\t"},
+      {"RE_STARTVS\t0\tNOW_VS\t2", "RE_STARTVS\t1\tNOW_VS\t2\t\t\t"},
+      {"RE_STARTVS\t0\tok\t1", "RE_STARTVS\t1\tok\t1\t\t\t"},
+      {"RE_STARTVS\t0\tOK \t1", "RE_STARTVS\t1\tOK \t1\t\t\t"},
+      {"RE_STARTVS\t0", "RE_STARTVS\t1\t\t\t\t\t"},
+      {"GET_VS_ID\t0", "GET_VS_ID\t1\t\t\t\t\t"},
+      {"RE_VS_ID\t0\t-1", "RE_VS_ID\t1\t-1\t\t\t\t"},
+      {"FOO\t0\ta\tb", "FOO\t1\ta\tb\t\t\t"},
+      {"startvs\t0", "startvs\t1\t\t\t\t\t"},
+      {"FOO\t 0junk\tx", "FOO\t1\tx\t\t\t\t"},
+      {"FOO\tjunk\tx", "FOO\t1\tx\t\t\t\t"},
+      {"", "\t1\t\t\t\t\t"},
+      {"\t0\tz", "\t1\tz\t\t\t\t"},
+      {"\t\t", "\t1\t\t\t\t\t"},
+  };
+  for (const Case& c : cases) {
+    player(1).sendLine(c.sent);
+    const std::optional<std::string> received = player(0).readLine();
+    EXPECT_EQ(received, c.received) << "sent: " << c.sent;
+    EXPECT_EQ(fieldCount(received.value_or("")), 7) << "sent: " << c.sent;
+  }
+  // No STLIST for anything but an exact "OK".
+  expectQuietAfter(1);
+}
+
+TEST_F(ServerRelay, PlotCarriesFourFields) {
+  player(1).sendLine("PLOT\t0\t17");
+  EXPECT_EQ(player(0).readLine(), "PLOT\t1\t17\t");
+  player(1).sendLine("PLOT\t0\t-3\tx\ty");
+  EXPECT_EQ(player(0).readLine(), "PLOT\t1\t-3\tx");
+  player(0).sendLine("PLOT\t1");
+  EXPECT_EQ(player(1).readLine(), "PLOT\t0\t\t");
+  expectQuietAfter(1);
+}
+
+TEST_F(ServerRelay, SetEFlCarriesExactlyThirtyFields) {
+  // A board in index order, with two numbers already called.
+  std::string cells;
+  for (int n = 1; n <= 25; ++n) {
+    cells += "\t" + std::to_string(n == 7 || n == 19 ? -n : 26 - n);
+  }
+  player(2).sendLine("SET_E_FL\t1" + cells);
+  const std::optional<std::string> board = player(1).readLine();
+  EXPECT_EQ(board, "SET_E_FL\t2" + cells + "\t\t\t");
+  EXPECT_EQ(fieldCount(board.value_or("")), 30);
+
+  // A line of exactly thirty fields keeps them all; a short one is filled up with empty ones.
+  player(2).sendLine("SET_E_FL\t1" + cells + "\ta\tb\tc");
+  EXPECT_EQ(player(1).readLine(), "SET_E_FL\t2" + cells + "\ta\tb\tc");
+  player(2).sendLine("SET_E_FL\t1");
+  EXPECT_EQ(player(1).readLine(), "SET_E_FL\t2" + std::string(28, '\t'));
+  expectQuietAfter(2);  // to the addressee only
+}
+
+TEST_F(ServerRelay, LinesToAFreeSlotOrOutsideTheSlotsGoNowhere) {
+  for (const char* line :
+       {"STARTVS\t5", "STARTVS\t-1", "STARTVS\t10", "STARTVS\t99999999999", "PLOT\t9\t3",
+        "SET_E_FL\t-1\t1", "MSG\t6\tx", "GET_VS_ID\t-2147483648"}) {
+    player(1).sendLine(line);
+  }
+  expectQuietAfter(1);
+}
+
+TEST_F(ServerRelay, AnAcceptanceIsForwardedThenAnnouncedToEverybody) {
+  player(2).sendLine("RE_STARTVS\t0\tOK\t1");
+  EXPECT_EQ(player(0).readLine(), "RE_STARTVS\t2\tOK\t1\t\t\t");
+  expectAtAll({"STLIST\tS\t2\t0"});
+  // Without an addressee it reaches nobody, but the announcement still goes out.
+  player(1).sendLine("RE_STARTVS\t-1\tOK\t0");
+  expectAtAll({"STLIST\tS\t1\t-1"});
+  expectQuietAfter(1);
+}
+
+TEST_F(ServerRelay, EndVsIsForwardedThenAnnouncedToEverybody) {
+  player(0).sendLine("END_VS\t2");
+  EXPECT_EQ(player(2).readLine(), "END_VS\t0\t\t\t\t\t");
+  expectAtAll({"STLIST\tE\t0\t2"});
+  player(1).sendLine("END_VS\t-1");
+  expectAtAll({"STLIST\tE\t1\t-1"});
+  expectQuietAfter(1);
+}
+
+TEST_F(ServerRelay, OverLongLinesAreDispatchedInPiecesOf125Bytes) {
+  // Exactly 125 bytes arrive whole.
+  const std::string a119(119, 'a');
+  player(2).sendLine("FOO\t0\t" + a119);
+  EXPECT_EQ(player(0).readLine(), "FOO\t2\t" + a119 + "\t\t\t\t");
+
+  // The rest of a long chat is a line of its own, its field 0 a command, forwarded to field 1.
+  const std::string x120(120, 'x');
+  player(2).sendLine("CHAT\t" + x120 + "QQ\t1\tb");
+  expectAtAll({"CHAT\t2\t" + sjis("三郎") + "\t" + x120});
+  EXPECT_EQ(player(1).readLine(), "QQ\t2\tb\t\t\t\t");
+
+  // A piece without field 1 goes to player 0.
+  player(2).sendLine("FOO\t1\t" + a119 + "tail");
+  EXPECT_EQ(player(1).readLine(), "FOO\t2\t" + a119 + "\t\t\t\t");
+  EXPECT_EQ(player(0).readLine(), "tail\t2\t\t\t\t\t");
+
+  // 250 bytes: two pieces of 125, nothing after them.
+  const std::string y125(125, 'y');
+  player(2).sendLine("FOO\t1\t" + a119 + y125);
+  EXPECT_EQ(player(1).readLine(), "FOO\t2\t" + a119 + "\t\t\t\t");
+  EXPECT_EQ(player(0).readLine(), y125 + "\t2\t\t\t\t\t");
+  expectQuietAfter(2);
+}
+
+TEST_F(ServerRelay, LineEndsMayBeCrLfOrABareCrOrLf) {
+  player(1).send("STARTVS\t0\nGET_VS_ID\t0\rFOO\t0\r\n");
+  EXPECT_EQ(player(0).readLine(), "STARTVS\t1\t\t\t\t\t");
+  EXPECT_EQ(player(0).readLine(), "GET_VS_ID\t1\t\t\t\t\t");
+  EXPECT_EQ(player(0).readLine(), "FOO\t1\t\t\t\t\t");
+  // A line sent in pieces is dispatched once it is complete.
+  player(1).send("PLO");
+  player(1).send("T\t0\t2");
+  player(1).send("5\r");
+  player(1).send("\n");
+  EXPECT_EQ(player(0).readLine(), "PLOT\t1\t25\t");
+  expectQuietAfter(1);
+}
+
+TEST_F(ServerWatch, ReqFlSetsAnEntryByTheFirstByteOfItsLetter) {
+  requestBoard(2, 0, "Ifoo");
+  expectQuietAfter(2);
+  EXPECT_EQ(watching(2), std::make_pair(0, kNone));
+  requestBoard(2, 1, "E");
+  expectQuietAfter(2);
+  EXPECT_EQ(watching(2), std::make_pair(0, 1));
+  // Other letters, or none, change nothing; the request is forwarded all the same.
+  requestBoard(2, 3, "X");
+  requestBoard(2, 3, "i");
+  requestBoard(2, 3, "");
+  expectQuietAfter(2);
+  EXPECT_EQ(watching(2), std::make_pair(0, 1));
+  // -1 is kept in 8 bits, which reads as none.
+  player(2).sendLine("REQ_FL\t-1\tI");
+  expectQuietAfter(2);
+  EXPECT_EQ(watching(2), std::make_pair(kNone, 1));
+}
+
+TEST_F(ServerWatch, PlotReachesTheOpponentAndEveryWatcherOfTheCaller) {
+  watch(2, 0, 1);
+  watch(3, 0, 0);  // both entries name player 0: two copies
+  watch(4, 1, 3);
+  player(0).sendLine("PLOT\t1\t17");
+  EXPECT_EQ(player(1).readLine(), "PLOT\t0\t17\t");
+  EXPECT_EQ(player(2).readLine(), "PLOT\t0\t17\t");
+  EXPECT_EQ(player(3).readLine(), "PLOT\t0\t17\t");
+  EXPECT_EQ(player(3).readLine(), "PLOT\t0\t17\t");
+  expectQuietAfter(0);
+
+  player(1).sendLine("PLOT\t0\t5");
+  EXPECT_EQ(player(0).readLine(), "PLOT\t1\t5\t");
+  EXPECT_EQ(player(2).readLine(), "PLOT\t1\t5\t");
+  EXPECT_EQ(player(4).readLine(), "PLOT\t1\t5\t");
+  expectQuietAfter(1);
+
+  // Nothing checks that the caller plays a match, or with whom.
+  player(3).sendLine("PLOT\t2\t9");
+  EXPECT_EQ(player(2).readLine(), "PLOT\t3\t9\t");
+  EXPECT_EQ(player(4).readLine(), "PLOT\t3\t9\t");
+  expectQuietAfter(3);
+}
+
+TEST_F(ServerWatch, AnswerToGetVsIdClearsTheAskersEntries) {
+  watch(2, 0, 1);
+  watch(3, 0, 1);
+  player(2).sendLine("GET_VS_ID\t4");
+  EXPECT_EQ(player(4).readLine(), "GET_VS_ID\t2\t\t\t\t\t");
+  player(4).sendLine("RE_VS_ID\t2\t-1");
+  EXPECT_EQ(player(2).readLine(), "RE_VS_ID\t4\t-1\t\t\t\t");
+  expectQuietAfter(4);
+  EXPECT_EQ(watching(2), std::make_pair(kNone, kNone));
+  EXPECT_EQ(watching(3), std::make_pair(0, 1));
+  // An answer to nobody changes nothing.
+  player(4).sendLine("RE_VS_ID\t-1\t0");
+  expectQuietAfter(4);
+  EXPECT_EQ(watching(3), std::make_pair(0, 1));
+}
+
+TEST_F(ServerWatch, AcceptanceClearsBothPlayersEntriesOnly) {
+  watch(2, 0, 1);
+  watch(3, 1, 0);
+  watch(4, 2, 3);
+  player(2).sendLine("RE_STARTVS\t3\tok\t1");  // not an acceptance
+  EXPECT_EQ(player(3).readLine(), "RE_STARTVS\t2\tok\t1\t\t\t");
+  expectQuietAfter(2);
+  EXPECT_EQ(watching(2), std::make_pair(0, 1));
+
+  player(2).sendLine("RE_STARTVS\t3\tOK\t0");
+  EXPECT_EQ(player(3).readLine(), "RE_STARTVS\t2\tOK\t0\t\t\t");
+  expectAtAll({"STLIST\tS\t2\t3"});
+  expectQuietAfter(2);
+  EXPECT_EQ(watching(2), std::make_pair(kNone, kNone));
+  EXPECT_EQ(watching(3), std::make_pair(kNone, kNone));
+  EXPECT_EQ(watching(4), std::make_pair(2, 3));  // those who watch them keep watching
+
+  // An acceptance sent to nobody clears the sender's entries and nothing else.
+  watch(1, 4, 0);
+  player(1).sendLine("RE_STARTVS\t-1\tOK\t0");
+  expectAtAll({"STLIST\tS\t1\t-1"});
+  EXPECT_EQ(watching(1), std::make_pair(kNone, kNone));
+  EXPECT_EQ(watching(4), std::make_pair(2, 3));
+}
+
+TEST_F(ServerWatch, EndVsClearsEveryEntryNamingEitherPlayer) {
+  watch(2, 0, 1);
+  watch(3, 0, 0);
+  watch(4, 2, 1);
+  player(0).sendLine("END_VS\t1");
+  EXPECT_EQ(player(1).readLine(), "END_VS\t0\t\t\t\t\t");
+  expectAtAll({"STLIST\tE\t0\t1"});
+  EXPECT_EQ(watching(2), std::make_pair(kNone, kNone));
+  EXPECT_EQ(watching(3), std::make_pair(kNone, kNone));
+  EXPECT_EQ(watching(4), std::make_pair(2, kNone));
+  // The calls of those two reach their addressee only.
+  player(0).sendLine("PLOT\t1\t3");
+  EXPECT_EQ(player(1).readLine(), "PLOT\t0\t3\t");
+  expectQuietAfter(0);
+
+  // An end sent to nobody clears the entries naming the sender.
+  watch(3, 2, 4);
+  player(2).sendLine("END_VS\t-1");
+  expectAtAll({"STLIST\tE\t2\t-1"});
+  EXPECT_EQ(watching(3), std::make_pair(kNone, 4));
+  EXPECT_EQ(watching(4), std::make_pair(kNone, kNone));
+}
+
+TEST_F(ServerWatch, DepartureClearsTheLeaversEntriesAndEveryEntryNamingIt) {
+  watch(1, 3, 4);
+  watch(2, 0, 1);
+  watch(3, 1, 1);
+  leave(1);
+  EXPECT_EQ(watching(1), std::make_pair(kNone, kNone));
+  EXPECT_EQ(watching(2), std::make_pair(0, kNone));
+  EXPECT_EQ(watching(3), std::make_pair(kNone, kNone));
+  // Whoever takes the slot next is watched by nobody.
+  arriveOnceFree(1).sendLine("NEW_C\tnew");
+  names_[1] = "new";
+  expectAtAll({arrivalLine("new"), "ADD\t1\tnew"});
+  player(1).sendLine("PLOT\t0\t8");
+  EXPECT_EQ(player(0).readLine(), "PLOT\t1\t8\t");
+  expectQuietAfter(1);
+  EXPECT_EQ(watching(1), std::make_pair(kNone, kNone));
+}
+
+}  // namespace
+}  // namespace pentaro::testing

@@ -1,0 +1,59 @@
+// A lobby player made of a plain POSIX socket on 127.0.0.1: the tests write the bytes it sends and
+// read back, byte for byte, every CR LF line the server sends it. Every wait is bounded by kWait.
+#ifndef PENTARO_TESTS_SERVER_RAW_CLIENT_H_
+#define PENTARO_TESTS_SERVER_RAW_CLIENT_H_
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pentaro::testing {
+
+// Long enough for a sanitizer build on a busy machine; only ever reached when something is wrong.
+inline constexpr std::chrono::seconds kWait{10};
+
+// A loopback port that was free a moment ago: bound to port 0, read back, released.
+int freeLoopbackPort();
+
+class RawClient {
+ public:
+  // Connects to 127.0.0.1:port; connected() tells whether that worked.
+  explicit RawClient(int port);
+  ~RawClient();
+  RawClient(const RawClient&) = delete;
+  RawClient& operator=(const RawClient&) = delete;
+
+  bool connected() const { return fd_ >= 0; }
+
+  // Sends the bytes as they are.
+  bool send(std::string_view bytes);
+  // Sends `line` and CR LF.
+  bool sendLine(std::string_view line) { return send(std::string(line) + "\r\n"); }
+
+  // The next line without its CR LF. A line ended by a bare LF comes back with that LF, so that
+  // it compares unequal to any expected line. Nothing on end of stream or after kWait.
+  std::optional<std::string> readLine();
+  // Reads until the peer closes the connection, collecting the lines on the way; false when the
+  // connection is still open after kWait.
+  bool readToEnd(std::vector<std::string>* lines = nullptr);
+  // The peer closed the connection (seen by a read).
+  bool atEnd() const { return atEnd_; }
+  // Bytes received after the last complete line.
+  const std::string& pending() const { return pending_; }
+
+  void close();
+
+ private:
+  // Receives more bytes until `deadline`; false on end of stream, error or timeout.
+  bool receive(std::chrono::steady_clock::time_point deadline);
+
+  int fd_ = -1;
+  bool atEnd_ = false;
+  std::string pending_;
+};
+
+}  // namespace pentaro::testing
+
+#endif  // PENTARO_TESTS_SERVER_RAW_CLIENT_H_
