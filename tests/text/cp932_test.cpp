@@ -95,6 +95,14 @@ TEST(TextCp932, ToUtf8ReplacesBytesThatAreNotCp932) {
   // A lead byte with nothing after it.
   EXPECT_EQ(cp932::toUtf8("a" + hexBytes("82")), "a\xEF\xBF\xBD");
   EXPECT_EQ(cp932::toUtf8(hexBytes("83 41") + "z"), "アz");
+  // A lead byte followed by a byte that cannot end a double-byte character: only the lead byte
+  // is lost, the character after it stays.
+  EXPECT_EQ(cp932::toUtf8(hexBytes("82") + " : x"), "\xEF\xBF\xBD : x");
+  EXPECT_EQ(cp932::toUtf8("a" + hexBytes("82 0D 0A")), "a\xEF\xBF\xBD\r\n");
+  // An unassigned double-byte code is one character.
+  EXPECT_EQ(cp932::toUtf8("a" + hexBytes("85 40") + "b"),
+            "a\xEF\xBF\xBD"
+            "b");
 }
 
 }  // namespace
