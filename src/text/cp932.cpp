@@ -46,8 +46,17 @@ std::size_t utf8SequenceLength(std::string_view s) {
   return n;
 }
 
+bool isTrailByte(unsigned char byte) {
+  return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+// A lead byte takes the next byte with it only if that byte can end a double-byte character; a
+// stray lead byte must not swallow the ASCII character after it.
 std::size_t cp932SequenceLength(std::string_view s) {
-  return isLeadByte(static_cast<unsigned char>(s[0])) && s.size() >= 2 ? 2 : 1;
+  return isLeadByte(static_cast<unsigned char>(s[0])) && s.size() >= 2 &&
+                 isTrailByte(static_cast<unsigned char>(s[1]))
+             ? 2
+             : 1;
 }
 
 }  // namespace
