@@ -51,8 +51,13 @@ std::pair<int, int> LobbyServer::watchEntries(int slot) const {
   return {watchFirst_[slot], watchSecond_[slot]};
 }
 
+void LobbyServer::sendToPlayer(int slot, std::string_view line) {
+  if (inSlotRange(slot) && welcomed_[slot]) sendTo(slot, line);
+}
+
 void LobbyServer::broadcast(std::string_view line) {
-  sendToAll(line);
+  // A connection accepted a moment ago is not greeted yet: it hears nothing before its welcome.
+  for (int i = 0; i < kSlots; ++i) sendToPlayer(i, line);
   if (announcementSink_) announcementSink_(line);
 }
 
@@ -65,6 +70,7 @@ void LobbyServer::forgetWatchersOf(int player) {
 
 void LobbyServer::onConnected(int index) {
   std::lock_guard lock(mutex_);
+  welcomed_[index] = true;
   names_[index] = texts().provisionalName;
   watchFirst_[index] = kNoWatch;
   watchSecond_[index] = kNoWatch;
@@ -88,6 +94,7 @@ void LobbyServer::onConnected(int index) {
 
 void LobbyServer::onClosed(int index) {
   std::lock_guard lock(mutex_);
+  welcomed_[index] = false;
   broadcast(LineBuilder(protocol::kDel).number(index).line());
   broadcast(LineBuilder(protocol::kMsg).text(names_[index] + texts().departureSuffix).line());
   names_[index].clear();
@@ -118,7 +125,7 @@ void LobbyServer::onLineReceived(int index, std::string_view line) {
 void LobbyServer::relay(int sender, const MessageFields& fields) {
   const int addressee = fields.number(1);
   if (fields.is(protocol::kMsg)) {
-    sendTo(addressee, LineBuilder(protocol::kMsg).text(fields.field(2)).line());
+    sendToPlayer(addressee, LineBuilder(protocol::kMsg).text(fields.field(2)).line());
     return;
   }
 
@@ -137,14 +144,14 @@ void LobbyServer::relay(int sender, const MessageFields& fields) {
 
   if (fields.is(protocol::kPlot)) {
     carry(kPlotLastField);
-    sendTo(addressee, forwarded.line());
+    sendToPlayer(addressee, forwarded.line());
     for (int i = 0; i < kSlots; ++i) {
-      if (watchFirst_[i] == sender) sendTo(i, forwarded.line());
-      if (watchSecond_[i] == sender) sendTo(i, forwarded.line());
+      if (watchFirst_[i] == sender) sendToPlayer(i, forwarded.line());
+      if (watchSecond_[i] == sender) sendToPlayer(i, forwarded.line());
     }
   } else if (fields.is(protocol::kSetEFl)) {
     carry(kMapLastField);
-    sendTo(addressee, forwarded.line());
+    sendToPlayer(addressee, forwarded.line());
   } else if (fields.is(protocol::kReStartVs) && fields.field(2) == protocol::kOk) {
     if (inSlotRange(addressee)) {
       watchFirst_[addressee] = kNoWatch;
@@ -153,11 +160,11 @@ void LobbyServer::relay(int sender, const MessageFields& fields) {
     watchFirst_[sender] = kNoWatch;
     watchSecond_[sender] = kNoWatch;
     carry(kOtherLastField);
-    sendTo(addressee, forwarded.line());
+    sendToPlayer(addressee, forwarded.line());
     broadcast(matchAnnouncement(protocol::kMatchStarted));
   } else if (fields.is(protocol::kEndVs)) {
     carry(kOtherLastField);
-    sendTo(addressee, forwarded.line());
+    sendToPlayer(addressee, forwarded.line());
     broadcast(matchAnnouncement(protocol::kMatchEnded));
     // Watchers of the finished match stop receiving what these two play next.
     forgetWatchersOf(sender);
@@ -174,7 +181,7 @@ void LobbyServer::relay(int sender, const MessageFields& fields) {
       if (!which.empty() && which[0] == protocol::kWatchFirst[0]) watchFirst_[sender] = watched;
     }
     carry(kOtherLastField);
-    sendTo(addressee, forwarded.line());
+    sendToPlayer(addressee, forwarded.line());
   }
 }
 
