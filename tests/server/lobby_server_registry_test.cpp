@@ -74,6 +74,19 @@ TEST_F(ServerWelcome, SecondPlayerLearnsOfTheFirstFromTheOwnClientsList) {
   expectAtAll({arrivalLine("jiro"), "ADD\t1\tjiro"});
 }
 
+TEST_F(ServerWelcome, IdIsTheFirstLineEvenWhileOthersTalk) {
+  enter(0, "taro");
+  std::string chatter;
+  for (int i = 0; i < 2000; ++i) chatter += "CHAT\t" + std::to_string(i) + "\r\n";
+  player(0).send(chatter);
+  for (int id = 1; id < LobbyServer::kSlots; ++id) {
+    // Kept open, so that the next newcomer takes the next slot.
+    auto& newcomer = players_[static_cast<std::size_t>(id)] = std::make_unique<RawClient>(port_);
+    EXPECT_EQ(newcomer->readLine(), "ID\t" + std::to_string(id));
+    EXPECT_EQ(newcomer->readLine(), greetingLine());
+  }
+}
+
 TEST(ServerWelcomeWithoutRoster, GetsNoAddLines) {
   LobbyServer server;
   const int port = freeLoopbackPort();
