@@ -25,7 +25,9 @@ class LineReaderTest : public ::testing::Test {
   }
 
   std::pair<int, std::string> read(int limit = ConnectionSlot::kLineLimit) {
-    std::vector<char> buffer(static_cast<size_t>(limit) + 1, '#');
+    // Filled, so that a byte the reader leaves unterminated shows; the extra NUL keeps it a string.
+    std::vector<char> buffer(static_cast<size_t>(limit) + 2, '#');
+    buffer.back() = '\0';
     const int result = socket_.readLine(buffer.data(), limit);
     return {result, std::string(buffer.data())};
   }
