@@ -32,15 +32,16 @@ class TcpListener : public WorkerThread {
   int slotCount() const { return static_cast<int>(slots_.size()); }
 
   // Opens the listening socket on `port` and starts the accept worker; false if the pool is
-  // empty, the listener is listening (or its accept worker is still ending), or no socket can be
-  // made. A port that cannot be bound
-  // still returns true: the accept worker then ends at once, with onListenEnded (listenError()
-  // tells why).
+  // empty, the listener is listening (its accept worker still runs, also while it is ending), or
+  // no socket can be made. A port that cannot be bound still returns true: the accept worker
+  // then calls onListenStarted and onListenEnded at once, and listenError() tells why.
   bool startListening(int port, int backlog = kBacklog);
   // 0, or the errno with which the last bind or listen failed.
   int listenError() const;
 
   // Sends one line to a slot's connection; an index outside the pool, or a free slot, does nothing.
+  // A peer that stopped reading holds the caller up to kSendStallTimeout, then loses its
+  // connection; lines to other slots from other threads go on meanwhile.
   void sendTo(int index, std::string_view text);
   // sendTo for every slot in index order.
   void sendToAll(std::string_view text);
@@ -51,7 +52,8 @@ class TcpListener : public WorkerThread {
   void closeAll();
 
  protected:
-  // closeAll, then waits for every worker to end. Never from a worker of this listener.
+  // closeAll, then waits for every worker to end. From a worker of this listener, which cannot
+  // wait for itself, it only calls closeAll.
   void stop();
 
   virtual void onConnected(int /*index*/) {}
