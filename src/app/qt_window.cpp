@@ -138,7 +138,14 @@ int QtWindow::listAdd(std::string_view text, int item) {
 void QtWindow::listDelete(int index) {
   QListWidget* box = list();
   if (box == nullptr || index < 0 || index >= box->count()) return;
+  const bool wasSelected = box->item(index)->isSelected();
   std::unique_ptr<QListWidgetItem> taken(box->takeItem(index));
+  // Qt would move the selection to a neighbour; a deleted selected line leaves none, so that a
+  // following "対戦" or "観戦" never goes to somebody the user did not pick.
+  if (wasSelected) {
+    box->clearSelection();
+    box->setCurrentRow(-1);
+  }
 }
 
 int QtWindow::listCount() const {
