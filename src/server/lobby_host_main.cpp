@@ -112,6 +112,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "pentaro-lobby: listening on port %d ended\n", port);
     return 1;
   }
+  // Listening ends only after every departure has run: wait for it, so that the departures of
+  // the players still connected are logged before the last line.
+  sigset_t ended;
+  sigemptyset(&ended);
+  sigaddset(&ended, SIGUSR1);
+  sigwait(&ended, &received);
   std::printf("stopped\n");
   std::fflush(stdout);
   return 0;
