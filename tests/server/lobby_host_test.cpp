@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -117,9 +118,19 @@ TEST_P(ServerHostSignal, ClosesEveryConnectionAndExitsZero) {
   auto c = arrive(2);
   EXPECT_EQ(c->readLine(), "ADD\t0\ta");
 
+  EXPECT_EQ(host_->readOutputLine(), "join 0 a");
+
   ASSERT_TRUE(host_->signal(GetParam()));
   for (RawClient* client : {a.get(), b.get(), c.get()}) EXPECT_TRUE(client->readToEnd());
   EXPECT_EQ(host_->waitForExit(), 0) << host_->errors();
+  // Every departure is logged, in whatever order the connections ended, and then the end.
+  std::vector<std::string> log;
+  for (std::optional<std::string> line; (line = host_->readOutputLine());) log.push_back(*line);
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_EQ(log.back(), "stopped");
+  log.pop_back();
+  std::sort(log.begin(), log.end());
+  EXPECT_EQ(log, (std::vector<std::string>{"leave 0 a", "leave 1 ", "leave 2 "}));
   RawClient after(port_);
   EXPECT_FALSE(after.connected());
 }
