@@ -13,6 +13,9 @@ MatchPlay::MatchPlay(GameBoards& boards, Window& window, Hooks hooks)
   boards_.setAfterReset([this] { afterReset(); });
 }
 
+// The boards may outlive the match play (they are plain program-wide data).
+MatchPlay::~MatchPlay() { boards_.setAfterReset(nullptr); }
+
 void MatchPlay::afterReset() {
   fields_.watchedFirst = MatchFields::kNone;
   fields_.watchedSecond = MatchFields::kNone;

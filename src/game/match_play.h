@@ -40,6 +40,9 @@ class MatchPlay {
 
   // Installs the window-side reset steps on `boards`, which must already be constructed.
   MatchPlay(GameBoards& boards, Window& window, Hooks hooks);
+  ~MatchPlay();
+  MatchPlay(const MatchPlay&) = delete;
+  MatchPlay& operator=(const MatchPlay&) = delete;
 
   MatchFields& fields() { return fields_; }
   const MatchFields& fields() const { return fields_; }
