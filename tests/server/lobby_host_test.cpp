@@ -109,19 +109,25 @@ class ServerHostSignal : public ServerHost, public ::testing::WithParamInterface
 
 TEST_P(ServerHostSignal, ClosesEveryConnectionAndExitsZero) {
   start();
-  auto a = arrive(0);
-  a->sendLine("NEW_C\ta");
-  EXPECT_EQ(a->readLine(), arrivalLine("a"));
-  EXPECT_EQ(a->readLine(), "ADD\t0\ta");
-  auto b = arrive(1);
-  EXPECT_EQ(b->readLine(), "ADD\t0\ta");
-  auto c = arrive(2);
-  EXPECT_EQ(c->readLine(), "ADD\t0\ta");
-
-  EXPECT_EQ(host_->readOutputLine(), "join 0 a");
+  const std::vector<std::string> names = {"a", "b", "c"};
+  std::vector<std::unique_ptr<RawClient>> players;
+  for (int id = 0; id < 3; ++id) {
+    const std::string& name = names[static_cast<std::size_t>(id)];
+    players.push_back(arrive(id));
+    for (int known = 0; known < id; ++known) {
+      EXPECT_EQ(players.back()->readLine(),
+                "ADD\t" + std::to_string(known) + "\t" + names[static_cast<std::size_t>(known)]);
+    }
+    players.back()->sendLine("NEW_C\t" + name);
+    for (auto& p : players) {
+      EXPECT_EQ(p->readLine(), arrivalLine(name));
+      EXPECT_EQ(p->readLine(), "ADD\t" + std::to_string(id) + "\t" + name);
+    }
+    EXPECT_EQ(host_->readOutputLine(), "join " + std::to_string(id) + " " + name);
+  }
 
   ASSERT_TRUE(host_->signal(GetParam()));
-  for (RawClient* client : {a.get(), b.get(), c.get()}) EXPECT_TRUE(client->readToEnd());
+  for (auto& p : players) EXPECT_TRUE(p->readToEnd());
   EXPECT_EQ(host_->waitForExit(), 0) << host_->errors();
   // Every departure is logged, in whatever order the connections ended, and then the end.
   std::vector<std::string> log;
@@ -130,7 +136,7 @@ TEST_P(ServerHostSignal, ClosesEveryConnectionAndExitsZero) {
   EXPECT_EQ(log.back(), "stopped");
   log.pop_back();
   std::sort(log.begin(), log.end());
-  EXPECT_EQ(log, (std::vector<std::string>{"leave 0 a", "leave 1 ", "leave 2 "}));
+  EXPECT_EQ(log, (std::vector<std::string>{"leave 0 a", "leave 1 b", "leave 2 c"}));
   RawClient after(port_);
   EXPECT_FALSE(after.connected());
 }
