@@ -2,6 +2,7 @@
 // for byte by raw players.
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "lobby_server_fixture.h"
@@ -190,6 +191,43 @@ TEST_F(ServerRelay, LineEndsMayBeCrLfOrABareCrOrLf) {
   player(1).send("5\r");
   player(1).send("\n");
   EXPECT_EQ(player(0).readLine(), "PLOT\t1\t25\t");
+  expectQuietAfter(1);
+}
+
+TEST_F(ServerRelay, LinesOfPlayersTalkingAtOnceArriveWholeAndInOrder) {
+  constexpr int kLines = 300;
+  std::vector<std::thread> talkers;
+  for (int id = 0; id < 3; ++id) {
+    talkers.emplace_back([this, id] {
+      for (int n = 0; n < kLines; ++n) player(id).sendLine("CHAT\t" + std::to_string(n));
+    });
+  }
+  for (std::thread& t : talkers) t.join();
+  const std::vector<std::string> prefixes = {"CHAT\t0\ttaro\t", "CHAT\t1\tjiro\t",
+                                             "CHAT\t2\t" + sjis("三郎") + "\t"};
+  for (int reader = 0; reader < 3; ++reader) {
+    std::vector<int> next(3, 0);
+    for (int received = 0; received < 3 * kLines; ++received) {
+      const std::optional<std::string> line = player(reader).readLine();
+      ASSERT_TRUE(line.has_value()) << "player " << reader << " after " << received << " lines";
+      int from = 0;
+      while (from < 3 && line->rfind(prefixes[static_cast<std::size_t>(from)], 0) != 0) ++from;
+      ASSERT_LT(from, 3) << *line;
+      const std::string text = line->substr(prefixes[static_cast<std::size_t>(from)].size());
+      ASSERT_EQ(text, std::to_string(next[static_cast<std::size_t>(from)]++));
+    }
+  }
+  expectQuietAfter(0);
+}
+
+TEST_F(ServerRelay, LinesToAPlayerWhoIsLeavingAreDroppedQuietly) {
+  std::thread challenger([this] {
+    for (int n = 0; n < 500; ++n) player(1).sendLine("STARTVS\t2");
+  });
+  players_[2].reset();
+  challenger.join();
+  // The others see the departure, and nothing else.
+  expectAtAll({"DEL\t2", departureLine(sjis("三郎"))});
   expectQuietAfter(1);
 }
 
