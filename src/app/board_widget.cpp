@@ -22,14 +22,15 @@ void BoardWidget::paintEvent(QPaintEvent*) {
   QtCanvas canvas(painter, size(), palette().color(QPalette::Button));
   if (procedure_ != nullptr) {
     procedure_->paint(control_, canvas);
-    return;
+  } else {
+    canvas.fillRect(Rect{0, 0, width(), height()}, canvas.buttonFace());
+    canvas.drawLine(0, 0, width(), 0, kBlack);
+    canvas.drawLine(0, 0, 0, height(), kBlack);
   }
-  // No procedure yet: the empty black frame.
-  canvas.fillRect(Rect{0, 0, width(), height()}, canvas.buttonFace());
-  canvas.drawLine(0, 0, width() - 1, 0, kBlack);
-  canvas.drawLine(width() - 1, 0, width() - 1, height() - 1, kBlack);
-  canvas.drawLine(width() - 1, height() - 1, 0, height() - 1, kBlack);
-  canvas.drawLine(0, height() - 1, 0, 0, kBlack);
+  // The board's closing grid lines fall just outside a side that is a multiple of five cells;
+  // the frame's right and bottom edges close the grid instead of leaving it open.
+  canvas.drawLine(width() - 1, 0, width() - 1, height(), kBlack);
+  canvas.drawLine(0, height() - 1, width(), height() - 1, kBlack);
 }
 
 void BoardWidget::mousePressEvent(QMouseEvent* event) {

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <memory>
@@ -23,6 +24,9 @@ namespace {
 // Each list line keeps the PlayerId and its CP932 text.
 constexpr int kItemRole = Qt::UserRole;
 constexpr int kTextRole = Qt::UserRole + 1;
+
+constexpr char kYesLabel[] = "はい(&Y)";
+constexpr char kNoLabel[] = "いいえ(&N)";
 
 std::string itemText(const QListWidgetItem* item) {
   const QByteArray bytes = item->data(kTextRole).toByteArray();
@@ -186,6 +190,9 @@ bool QtWindow::askYesNo(std::string_view question, std::string_view caption) {
   QMessageBox box(QMessageBox::Question, toQString(caption), toQString(question),
                   QMessageBox::Yes | QMessageBox::No, &dialog_);
   box.setFont(MainDialog::dialogFont());
+  // Qt's own labels are English unless a translation happens to be installed.
+  box.button(QMessageBox::Yes)->setText(QString::fromUtf8(kYesLabel));
+  box.button(QMessageBox::No)->setText(QString::fromUtf8(kNoLabel));
   box.setDefaultButton(QMessageBox::Yes);
   box.setWindowModality(Qt::WindowModal);
   return box.exec() == QMessageBox::Yes;

@@ -52,8 +52,12 @@ void QuestionAnswerer::poll() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     auto* box = qobject_cast<QMessageBox*>(widget);
     if (box == nullptr || !box->isVisible()) continue;
-    asked.push_back(Question{box->windowTitle(), box->text(), box->icon(), box->isModal(),
-                             box->parentWidget()});
+    QAbstractButton* yes = box->button(QMessageBox::Yes);
+    QAbstractButton* no = box->button(QMessageBox::No);
+    asked.push_back(Question{
+        box->windowTitle(), box->text(), box->icon(), yes != nullptr ? yes->text() : QString(),
+        no != nullptr ? no->text() : QString(), yes != nullptr && box->defaultButton() == yes,
+        box->isModal(), box->parentWidget()});
     if (QAbstractButton* button = box->button(yes_ ? QMessageBox::Yes : QMessageBox::No)) {
       button->click();
     }

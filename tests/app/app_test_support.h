@@ -66,6 +66,9 @@ class QuestionAnswerer {
     QString caption;
     QString text;
     QMessageBox::Icon icon;
+    QString yesLabel;
+    QString noLabel;
+    bool yesIsDefault;
     bool modal;
     QWidget* parent;
   };

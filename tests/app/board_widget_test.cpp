@@ -145,6 +145,9 @@ TEST_F(AppBoardWidget, TheOwnBoardShowsPlainCalledAndLineCells) {
   EXPECT_EQ(pixel(image, 0, cellHeight + 2), kQtBlack);
   EXPECT_EQ(pixel(image, cellWidth, cellHeight + 2), kQtBlack);
   EXPECT_EQ(pixel(image, cellWidth + 2, 2 * cellHeight), kQtBlack);
+  // ... and the frame closes it on the right and at the bottom.
+  for (int y = 0; y < image.height(); ++y) EXPECT_EQ(pixel(image, image.width() - 1, y), kQtBlack);
+  for (int x = 0; x < image.width(); ++x) EXPECT_EQ(pixel(image, x, image.height() - 1), kQtBlack);
   // Numbers: dark pixels inside a white cell, white ones inside a red cell.
   auto countInCell = [&](int column, int row, auto test) {
     int n = 0;

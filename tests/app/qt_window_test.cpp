@@ -215,6 +215,9 @@ TEST_F(AppQtWindow, TheQuestionIsAModalYesNoBoxOverTheDialog) {
     EXPECT_EQ(yes.asked[0].text, QStringLiteral("ホストさんと、対戦しますか？"));
     EXPECT_EQ(yes.asked[0].caption, QStringLiteral("Pentaroゲーム"));
     EXPECT_EQ(yes.asked[0].icon, QMessageBox::Question);
+    EXPECT_EQ(yes.asked[0].yesLabel, QStringLiteral("はい(&Y)"));
+    EXPECT_EQ(yes.asked[0].noLabel, QStringLiteral("いいえ(&N)"));
+    EXPECT_TRUE(yes.asked[0].yesIsDefault);
     EXPECT_TRUE(yes.asked[0].modal);
     EXPECT_EQ(yes.asked[0].parent, dialog.get());
   }
