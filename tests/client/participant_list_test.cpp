@@ -17,257 +17,180 @@
 namespace pentaro {
 namespace {
 
-// " ★ " spelled out in CP932: the star is 81 9A.
-const std::string kStar = "\x20\x81\x9A\x20";
-
 std::string sjis(std::string_view utf8) { return cp932::fromUtf8(utf8); }
 
-// A participant list on a headless list box, fed with the server's lines as a client gets them.
-class ClientParticipantList : public ::testing::Test {
+// The list box from the top as "item text", in UTF-8.
+std::vector<std::string> listBox(const HeadlessWindow& window) {
+  std::vector<std::string> out;
+  for (int i = 0; i < window.listCount(); ++i) {
+    out.push_back(std::to_string(window.listItem(i)) + " " + cp932::toUtf8(window.listText(i)));
+  }
+  return out;
+}
+
+// Every identity from -1 to 9 whose entry holds something, as "id name opponent".
+std::vector<std::string> entries(const ParticipantList& list) {
+  std::vector<std::string> out;
+  for (int id = -1; id < 10; ++id) {
+    if (list.nameOf(id).empty() && list.opponentOf(id) == -1) continue;
+    out.push_back(std::to_string(id) + " " + cp932::toUtf8(list.nameOf(id)) + " " +
+                  std::to_string(list.opponentOf(id)));
+  }
+  return out;
+}
+
+struct ListCase {
+  const char* what;
+  std::vector<const char*> lines;  // from the server, UTF-8 here, applied as CP932
+  std::vector<std::string> box;
+  std::vector<std::string> entries;
+};
+
+const std::vector<ListCase> kListCases = {
+    {"two ADD for one id: two lines, the later name",
+     {"ADD\t4\tzoe", "ADD\t1\tbob", "ADD\t4\tanna"},
+     {"4 anna", "1 bob", "4 zoe"},
+     {"1 bob -1", "4 anna -1"}},
+    {"an ADD forgets the entry's match, not the partner's",
+     {"ADD\t0\talice", "ADD\t1\tbob", "STLIST\tS\t0\t1", "ADD\t0\talma"},
+     {"0 alice ★ bob", "0 alma", "1 bob ★ alice"},
+     {"0 alma -1", "1 bob 0"}},
+    {"DEL removes the upper line of its id and the entry",
+     {"ADD\t3\tmia", "ADD\t2\tkai", "ADD\t3\tben", "DEL\t3", "DEL\t7"},
+     {"2 kai", "3 mia"},
+     {"2 kai -1"}},
+    {"STLIST S shows each side with the other",
+     {"ADD\t0\talice", "ADD\t1\tbob", "ADD\t2\tcarol", "STLIST\tS\t2\t0"},
+     {"0 alice ★ carol", "1 bob", "2 carol ★ alice"},
+     {"0 alice 2", "1 bob -1", "2 carol 0"}},
+    {"CP932 names sort by their bytes (花子 89 D4 before 太郎 91 BE)",
+     {"ADD\t0\t太郎", "ADD\t1\t花子", "STLIST\tS\t0\t1"},
+     {"1 花子 ★ 太郎", "0 太郎 ★ 花子"},
+     {"0 太郎 1", "1 花子 0"}},
+    {"STLIST E restores the bare names",
+     {"ADD\t0\talice", "ADD\t1\tbob", "STLIST\tS\t0\t1", "STLIST\tE\t1\t0"},
+     {"0 alice", "1 bob"},
+     {"0 alice -1", "1 bob -1"}},
+    {"STLIST E clears whoever each side names",
+     {"ADD\t0\talice", "ADD\t1\tbob", "ADD\t2\tcarol", "STLIST\tS\t0\t1", "STLIST\tS\t0\t2",
+      "STLIST\tE\t0\t1"},
+     {"0 alice", "1 bob", "2 carol"},
+     {"0 alice -1", "1 bob -1", "2 carol -1"}},
+    {"STLIST E clears the opponent even when it names someone else",
+     {"ADD\t0\talice", "ADD\t1\tbob", "ADD\t2\tcarol", "ADD\t3\tdave", "STLIST\tS\t0\t2",
+      "STLIST\tS\t2\t3", "STLIST\tE\t0\t1"},
+     {"0 alice", "1 bob", "2 carol", "3 dave ★ carol"},
+     {"0 alice -1", "1 bob -1", "2 carol -1", "3 dave 2"}},
+    {"STLIST E for players in no match changes nothing and makes no entry",
+     {"ADD\t0\talice", "ADD\t1\tbob", "ADD\t2\tcarol", "STLIST\tS\t1\t2", "STLIST\tE\t0\t9",
+      "STLIST\tE\t8\t-1"},
+     {"0 alice", "1 bob ★ carol", "2 carol ★ bob"},
+     {"0 alice -1", "1 bob 2", "2 carol 1"}},
+    {"DEL of a player in a match leaves the partner's line until a later STLIST",
+     {"ADD\t0\talice", "ADD\t1\tbob", "STLIST\tS\t0\t1", "DEL\t0"},
+     {"1 bob ★ alice"},
+     {"1 bob 0"}},
+    {"a player without an entry gets a line starting with the star",
+     {"ADD\t0\talice", "STLIST\tS\t5\t0"},
+     {"5  ★ alice", "0 alice ★ "},
+     {"0 alice 5", "5  0"}},
+    {"STLIST looks at the first letter of its kind; numbers are read leniently",
+     {"ADD\t0\talice", "ADD\t1\tbob", "STLIST\tStart\t 0\t1xyz"},
+     {"0 alice ★ bob", "1 bob ★ alice"},
+     {"0 alice 1", "1 bob 0"}},
+    {"other lines and other kinds change nothing",
+     {"ADD\t0\talice", "STLIST\tX\t0\t1", "STLIST\t\t0\t1", "STLIST", "add\t5\teve",
+      "CHAT\t1\tbob\thello", "MSG\tADD"},
+     {"0 alice"},
+     {"0 alice -1"}},
+};
+
+TEST(ClientParticipantList, ServerLinesShapeTheListBoxAndTheEntries) {
+  for (const ListCase& c : kListCases) {
+    HeadlessWindow window;
+    ParticipantList list;
+    list.attach(&window);
+    for (const char* line : c.lines) applyRosterLine(list, MessageFields(sjis(line)));
+    EXPECT_EQ(listBox(window), c.box) << c.what;
+    EXPECT_EQ(entries(list), c.entries) << c.what;
+  }
+  // The star between the names is CP932 (81 9A), like everything in the list box.
+  EXPECT_EQ(texts().matchStar, "\x20\x81\x9A\x20");
+}
+
+TEST(ClientParticipantList, OnlyAddDelAndStlistAreTaken) {
+  ParticipantList list;
+  for (const char* line : {"ADD\t1\ta", "DEL\t1", "STLIST\tS\t1\t2", "STLIST\tQ"}) {
+    EXPECT_TRUE(applyRosterLine(list, MessageFields(line))) << line;
+  }
+  for (const char* line : {"add\t1\ta", "CHAT\t1\ta\tb", "MSG\tx", "STARTVS\t0", "", "ADDX\t1"}) {
+    EXPECT_FALSE(applyRosterLine(list, MessageFields(line))) << line;
+  }
+}
+
+class ClientParticipantListBox : public ::testing::Test {
  protected:
   void SetUp() override { list_.attach(&window_); }
-
   void apply(std::string_view line) { applyRosterLine(list_, MessageFields(line)); }
-
-  std::vector<std::string> lines() const { return window_.listLines(); }
-
-  std::vector<int> items() const {
-    std::vector<int> out;
-    for (int i = 0; i < window_.listCount(); ++i) out.push_back(window_.listItem(i));
-    return out;
-  }
-
-  // alice 0, bob 1, carol 2.
-  void addThree() {
-    apply("ADD\t0\talice");
-    apply("ADD\t1\tbob");
-    apply("ADD\t2\tcarol");
-  }
 
   HeadlessWindow window_;
   ParticipantList list_;
 };
 
-TEST_F(ClientParticipantList, TheStarIsCp932) { EXPECT_EQ(texts().matchStar, kStar); }
-
-TEST_F(ClientParticipantList, TwoAddsForOneIdLeaveTwoLinesAndTheLaterName) {
-  apply("ADD\t4\tzoe");
-  apply("ADD\t1\tbob");
-  apply("ADD\t4\tanna");
-  EXPECT_EQ(lines(), (std::vector<std::string>{"anna", "bob", "zoe"}));
-  EXPECT_EQ(items(), (std::vector<int>{4, 1, 4}));
-  EXPECT_EQ(list_.nameOf(4), "anna");
-  EXPECT_EQ(list_.opponentOf(4), -1);
-}
-
-TEST_F(ClientParticipantList, AnAddReplacesTheEntryAndForgetsItsMatch) {
-  addThree();
-  apply("STLIST\tS\t0\t1");
-  apply("ADD\t0\talma");
-  EXPECT_EQ(list_.nameOf(0), "alma");
-  EXPECT_EQ(list_.opponentOf(0), -1);
-  EXPECT_EQ(list_.opponentOf(1), 0);  // the partner's entry is not touched
-}
-
-TEST_F(ClientParticipantList, DelRemovesTheUpperLineOfAnIdAndItsEntry) {
-  apply("ADD\t3\tmia");
-  apply("ADD\t2\tkai");
-  apply("ADD\t3\tben");
-  ASSERT_EQ(lines(), (std::vector<std::string>{"ben", "kai", "mia"}));
-  apply("DEL\t3");
-  EXPECT_EQ(lines(), (std::vector<std::string>{"kai", "mia"}));
-  EXPECT_EQ(items(), (std::vector<int>{2, 3}));
-  EXPECT_EQ(list_.nameOf(3), "");
-  EXPECT_EQ(list_.opponentOf(3), -1);
-  // The line left behind has no entry any more, and the roster says so.
-  const std::vector<RosterLine> roster = list_.rosterLines();
-  ASSERT_EQ(roster.size(), 2u);
-  EXPECT_EQ(roster[1].id, 3);
-  EXPECT_EQ(roster[1].name, "");
-
-  apply("DEL\t7");  // nobody: nothing happens
-  EXPECT_EQ(lines(), (std::vector<std::string>{"kai", "mia"}));
-}
-
-TEST_F(ClientParticipantList, StartedMatchShowsEachSideWithTheOther) {
-  addThree();
-  apply("STLIST\tS\t2\t0");
-  EXPECT_EQ(lines(), (std::vector<std::string>{"alice" + kStar + "carol", "bob",
-                                               "carol" + kStar + "alice"}));
-  EXPECT_EQ(items(), (std::vector<int>{0, 1, 2}));
-  EXPECT_EQ(list_.opponentOf(2), 0);
-  EXPECT_EQ(list_.opponentOf(0), 2);
-  EXPECT_EQ(list_.opponentOf(1), -1);
-}
-
-TEST_F(ClientParticipantList, Cp932NamesKeepTheirBytesInTheLines) {
-  const std::string taro = sjis("太郎"), hanako = sjis("花子");
-  apply("ADD\t0\t" + taro);
-  apply("ADD\t1\t" + hanako);
-  apply("STLIST\tS\t0\t1");
-  // 太郎 is 91 BE 98 59, 花子 is 89 D4 8E 71: 花子 sorts first.
-  EXPECT_EQ(lines(), (std::vector<std::string>{hanako + kStar + taro, taro + kStar + hanako}));
-}
-
-TEST_F(ClientParticipantList, EndedMatchRestoresBareNames) {
-  addThree();
-  apply("STLIST\tS\t0\t1");
-  apply("STLIST\tE\t1\t0");
-  EXPECT_EQ(lines(), (std::vector<std::string>{"alice", "bob", "carol"}));
-  EXPECT_EQ(items(), (std::vector<int>{0, 1, 2}));
-  EXPECT_EQ(list_.opponentOf(0), -1);
-  EXPECT_EQ(list_.opponentOf(1), -1);
-}
-
-TEST_F(ClientParticipantList, EndedMatchClearsWhoeverEachSideNames) {
-  addThree();
-  apply("STLIST\tS\t0\t1");
-  apply("STLIST\tS\t0\t2");  // alice now names carol; bob still names alice
-  ASSERT_EQ(lines(), (std::vector<std::string>{"alice" + kStar + "carol", "bob" + kStar + "alice",
-                                               "carol" + kStar + "alice"}));
-  apply("STLIST\tE\t0\t1");
-  EXPECT_EQ(lines(), (std::vector<std::string>{"alice", "bob", "carol"}));
-  for (int id : {0, 1, 2}) EXPECT_EQ(list_.opponentOf(id), -1) << id;
-}
-
-TEST_F(ClientParticipantList, EndedMatchClearsTheOpponentEvenIfItNamesSomeoneElse) {
+TEST_F(ClientParticipantListBox, SelectionIsRestoredByPosition) {
   apply("ADD\t0\talice");
   apply("ADD\t1\tbob");
   apply("ADD\t2\tcarol");
-  apply("ADD\t3\tdave");
-  apply("STLIST\tS\t2\t3");
-  apply("STLIST\tS\t0\t2");  // carol now names alice, dave still names carol
-  apply("STLIST\tE\t0\t1");  // alice's opponent carol is cleared, bob has none
-  EXPECT_EQ(lines(), (std::vector<std::string>{"alice", "bob", "carol", "dave" + kStar + "carol"}));
-  EXPECT_EQ(list_.opponentOf(2), -1);
-  EXPECT_EQ(list_.opponentOf(3), 2);
-}
-
-TEST_F(ClientParticipantList, EndedMatchForPlayersInNoMatchChangesNothing) {
-  addThree();
-  apply("ADD\t3\tdave");
-  apply("STLIST\tS\t2\t3");
-  window_.listSelect(1);
-  const std::vector<std::string> before = lines();
-  apply("STLIST\tE\t0\t1");
-  apply("STLIST\tE\t8\t-1");  // no entries: none is made either
-  EXPECT_EQ(lines(), before);
-  EXPECT_EQ(window_.listSelection(), 1);
-  EXPECT_EQ(list_.opponentOf(2), 3);
-  EXPECT_EQ(list_.rosterLines().size(), 4u);
-}
-
-TEST_F(ClientParticipantList, DelOfAPlayerInAMatchLeavesThePartnersLine) {
-  addThree();
-  apply("STLIST\tS\t0\t1");
-  apply("DEL\t0");
-  EXPECT_EQ(lines(), (std::vector<std::string>{"bob" + kStar + "alice", "carol"}));
-  EXPECT_EQ(list_.opponentOf(1), 0);
-  // A later end of that match rebuilds the partner's line.
-  apply("STLIST\tE\t1\t0");
-  EXPECT_EQ(lines(), (std::vector<std::string>{"bob", "carol"}));
-}
-
-TEST_F(ClientParticipantList, AMatchWithAnUnknownPlayerMakesALineStartingWithTheStar) {
-  apply("ADD\t0\talice");
-  apply("STLIST\tS\t5\t0");
-  EXPECT_EQ(lines(), (std::vector<std::string>{kStar + "alice", "alice" + kStar}));
-  EXPECT_EQ(items(), (std::vector<int>{5, 0}));
-  EXPECT_EQ(list_.nameOf(5), "");
-  EXPECT_EQ(list_.opponentOf(5), 0);
-}
-
-TEST_F(ClientParticipantList, SelectionIsRestoredByPosition) {
-  addThree();
+  EXPECT_EQ(list_.selectedId(), -1);
   window_.listSelect(1);  // bob
   apply("STLIST\tS\t1\t2");
   EXPECT_EQ(list_.selectedId(), 1);
   window_.listSelect(2);  // carol
   apply("STLIST\tE\t1\t2");
   EXPECT_EQ(list_.selectedId(), 2);
+  window_.listSelect(-1);
+  apply("STLIST\tS\t0\t1");
+  EXPECT_EQ(list_.selectedId(), -1);
 }
 
-TEST_F(ClientParticipantList, RestoredSelectionCanLandOnAnotherParticipant) {
+TEST_F(ClientParticipantListBox, SelectionCanLandOnAnotherParticipantWhenTheLineSortsElsewhere) {
   apply("ADD\t1\tbob");
   apply("ADD\t2\tbob");
   apply("ADD\t3\tzed");
   window_.listSelect(0);  // the first bob, id 1
-  ASSERT_EQ(list_.selectedId(), 1);
   // Its rebuilt line "bob ★ zed" sorts after the other "bob": the highlight stays on line 0.
   apply("STLIST\tS\t1\t3");
-  EXPECT_EQ(lines(),
-            (std::vector<std::string>{"bob", "bob" + kStar + "zed", "zed" + kStar + "bob"}));
-  EXPECT_EQ(window_.listSelection(), 0);
+  EXPECT_EQ(listBox(window_), (std::vector<std::string>{"2 bob", "1 bob ★ zed", "3 zed ★ bob"}));
   EXPECT_EQ(list_.selectedId(), 2);
 }
 
-TEST_F(ClientParticipantList, SelectedIdIsMinusOneWithoutASelectionOrAListBox) {
-  addThree();
-  EXPECT_EQ(list_.selectedId(), -1);
-  window_.listSelect(2);
-  EXPECT_EQ(list_.selectedId(), 2);
-  window_.listSelect(-1);
-  EXPECT_EQ(list_.selectedId(), -1);
-
-  ParticipantList detached;
-  detached.addParticipant(0, "alice");
-  EXPECT_EQ(detached.selectedId(), -1);
-  EXPECT_EQ(detached.nameOf(0), "alice");  // the entries are kept without a list box
-  EXPECT_TRUE(detached.rosterLines().empty());
+TEST(ClientParticipantListDetached, KeepsEntriesWithoutAListBox) {
+  ParticipantList list;
+  list.addParticipant(0, "alice");
+  list.startedMatch(0, 1);
+  EXPECT_EQ(list.selectedId(), -1);
+  EXPECT_EQ(list.nameOf(0), "alice");
+  EXPECT_EQ(list.opponentOf(1), 0);
+  EXPECT_TRUE(list.rosterLines().empty());
 }
 
-TEST_F(ClientParticipantList, RosterLinesFollowTheListBoxOrder) {
+TEST_F(ClientParticipantListBox, RosterLinesFollowTheListBoxAndClearAllEmptiesIt) {
   apply("ADD\t0\ttaro");
   apply("ADD\t1\tHanako");
   apply("ADD\t3\tjiro");
+  apply("ADD\t3\tjiro2");
+  apply("DEL\t3");  // leaves the line "jiro2" without an entry
   apply("STLIST\tS\t0\t1");
-  const std::vector<RosterLine> roster = list_.rosterLines();
-  ASSERT_EQ(roster.size(), 3u);
-  EXPECT_EQ(roster[0].id, 1);
-  EXPECT_EQ(roster[0].name, "Hanako");
-  EXPECT_EQ(roster[0].opponent, 0);
-  EXPECT_EQ(roster[1].id, 3);
-  EXPECT_EQ(roster[1].name, "jiro");
-  EXPECT_EQ(roster[1].opponent, -1);
-  EXPECT_EQ(roster[2].id, 0);
-  EXPECT_EQ(roster[2].name, "taro");
-  EXPECT_EQ(roster[2].opponent, 1);
-}
-
-TEST_F(ClientParticipantList, ClearAllEmptiesTheLinesAndTheEntries) {
-  addThree();
-  apply("STLIST\tS\t0\t1");
+  std::vector<std::string> roster;
+  for (const RosterLine& line : list_.rosterLines()) {
+    roster.push_back(std::to_string(line.id) + " " + line.name + " " +
+                     std::to_string(line.opponent));
+  }
+  EXPECT_EQ(roster, (std::vector<std::string>{"1 Hanako 0", "3  -1", "0 taro 1"}));
   list_.clearAll();
-  EXPECT_TRUE(lines().empty());
+  EXPECT_EQ(window_.listCount(), 0);
   EXPECT_TRUE(list_.rosterLines().empty());
   EXPECT_EQ(list_.nameOf(0), "");
-  EXPECT_EQ(list_.opponentOf(1), -1);
-}
-
-TEST_F(ClientParticipantList, OnlyRosterLinesChangeTheList) {
-  addThree();
-  const std::vector<std::string> before = lines();
-  EXPECT_FALSE(applyRosterLine(list_, MessageFields("CHAT\t1\tbob\thello")));
-  EXPECT_FALSE(applyRosterLine(list_, MessageFields("MSG\tADD")));
-  EXPECT_FALSE(applyRosterLine(list_, MessageFields("add\t5\teve")));  // case-sensitive
-  EXPECT_FALSE(applyRosterLine(list_, MessageFields("STARTVS\t0\t\t\t\t\t")));
-  EXPECT_FALSE(applyRosterLine(list_, MessageFields("")));
-  apply("STLIST\tX\t0\t1");
-  apply("STLIST\t\t0\t1");
-  apply("STLIST");
-  EXPECT_EQ(lines(), before);
-  EXPECT_EQ(list_.opponentOf(0), -1);
-  EXPECT_EQ(list_.nameOf(5), "");
-}
-
-TEST_F(ClientParticipantList, StlistLooksAtTheFirstLetterOfItsKindOnly) {
-  addThree();
-  apply("STLIST\tStart\t 0\t1xyz");  // numbers are read leniently
-  EXPECT_EQ(list_.opponentOf(0), 1);
-  EXPECT_EQ(list_.opponentOf(1), 0);
-  apply("STLIST\tEnd\t0\t1");
-  EXPECT_EQ(list_.opponentOf(0), -1);
-  EXPECT_EQ(lines(), (std::vector<std::string>{"alice", "bob", "carol"}));
 }
 
 std::string describe(const std::vector<RosterLine>& roster) {
