@@ -104,7 +104,9 @@ TEST_F(AppLobbyRound, ThreePlayersChatPlayWatchAndGoHomeWhenTheServerStops) {
   // Sorted by CP932 bytes: し (82 B5), び (82 D1), ホ (83 7A).
   const std::vector<QString> everybody = {kSea, kBee, kHost};
   for (QtPlayer* p : {a.get(), b.get(), c.get()}) {
-    EXPECT_TRUE(waitFor([&] { return p->participantLines() == everybody; }));
+    EXPECT_TRUE(waitFor([&] { return p->participantLines() == everybody; }))
+        << p->participantLines().size() << " lines; chat:\n"
+        << p->chatText();
   }
   EXPECT_TRUE(b->button(IDC_CONNECT)->isChecked());
   EXPECT_FALSE(b->button(IDC_BE_SERVER)->isEnabled());
