@@ -65,66 +65,49 @@ TEST_F(ServerRelay, MsgReachesOnlyTheAddresseeWithTheTextOnly) {
   expectQuietAfter(2);
 }
 
-TEST_F(ServerRelay, ForwardedLinesCarryTheSenderAndFieldsTwoToSix) {
+// Player 1 sends each line to player 0, which gets the command, the sender and a fixed number
+// of further fields: PLOT 4 in all, SET_E_FL 30, everything else 7; missing ones empty.
+TEST_F(ServerRelay, ForwardedLinesCarryTheSenderAndAFixedNumberOfFields) {
+  // A board in index order, with two numbers already called.
+  std::string cells;
+  for (int n = 1; n <= 25; ++n) cells += "\t" + std::to_string(n == 7 || n == 19 ? -n : 26 - n);
   struct Case {
     std::string sent;
     std::string received;
+    int fields;
   };
   const std::vector<Case> cases = {
-      {"STARTVS\t0", "STARTVS\t1\t\t\t\t\t"},
-      {"STARTVS\t0\ta\tb\tc\td\te\tf\tg", "STARTVS\t1\ta\tb\tc\td\te"},
-      {"RE_STARTVS\t0\tNO", "RE_STARTVS\t1\tNO\t\t\t\t"},
-      {"RE_STARTVS\t0\tNOW_VS\t2", "RE_STARTVS\t1\tNOW_VS\t2\t\t\t"},
-      {"RE_STARTVS\t0\tok\t1", "RE_STARTVS\t1\tok\t1\t\t\t"},
-      {"RE_STARTVS\t0\tOK \t1", "RE_STARTVS\t1\tOK \t1\t\t\t"},
-      {"RE_STARTVS\t0", "RE_STARTVS\t1\t\t\t\t\t"},
-      {"GET_VS_ID\t0", "GET_VS_ID\t1\t\t\t\t\t"},
-      {"RE_VS_ID\t0\t-1", "RE_VS_ID\t1\t-1\t\t\t\t"},
-      {"FOO\t0\ta\tb", "FOO\t1\ta\tb\t\t\t"},
-      {"startvs\t0", "startvs\t1\t\t\t\t\t"},
-      {"FOO\t 0junk\tx", "FOO\t1\tx\t\t\t\t"},
-      {"FOO\tjunk\tx", "FOO\t1\tx\t\t\t\t"},
-      {"", "\t1\t\t\t\t\t"},
-      {"\t0\tz", "\t1\tz\t\t\t\t"},
-      {"\t\t", "\t1\t\t\t\t\t"},
+      {"STARTVS\t0", "STARTVS\t1\t\t\t\t\t", 7},
+      {"STARTVS\t0\ta\tb\tc\td\te\tf\tg", "STARTVS\t1\ta\tb\tc\td\te", 7},
+      {"RE_STARTVS\t0\tNO", "RE_STARTVS\t1\tNO\t\t\t\t", 7},
+      {"RE_STARTVS\t0\tNOW_VS\t2", "RE_STARTVS\t1\tNOW_VS\t2\t\t\t", 7},
+      {"RE_STARTVS\t0\tok\t1", "RE_STARTVS\t1\tok\t1\t\t\t", 7},
+      {"RE_STARTVS\t0\tOK \t1", "RE_STARTVS\t1\tOK \t1\t\t\t", 7},
+      {"RE_STARTVS\t0", "RE_STARTVS\t1\t\t\t\t\t", 7},
+      {"GET_VS_ID\t0", "GET_VS_ID\t1\t\t\t\t\t", 7},
+      {"RE_VS_ID\t0\t-1", "RE_VS_ID\t1\t-1\t\t\t\t", 7},
+      {"FOO\t0\ta\tb", "FOO\t1\ta\tb\t\t\t", 7},
+      {"startvs\t0", "startvs\t1\t\t\t\t\t", 7},
+      {"FOO\t 0junk\tx", "FOO\t1\tx\t\t\t\t", 7},
+      {"FOO\tjunk\tx", "FOO\t1\tx\t\t\t\t", 7},
+      {"", "\t1\t\t\t\t\t", 7},
+      {"\t0\tz", "\t1\tz\t\t\t\t", 7},
+      {"\t\t", "\t1\t\t\t\t\t", 7},
+      {"PLOT\t0\t17", "PLOT\t1\t17\t", 4},
+      {"PLOT\t0\t-3\tx\ty", "PLOT\t1\t-3\tx", 4},
+      {"PLOT", "PLOT\t1\t\t", 4},
+      {"SET_E_FL\t0" + cells, "SET_E_FL\t1" + cells + "\t\t\t", 30},
+      {"SET_E_FL\t0" + cells + "\ta\tb\tc", "SET_E_FL\t1" + cells + "\ta\tb\tc", 30},
+      {"SET_E_FL\t0", "SET_E_FL\t1" + std::string(28, '\t'), 30},
   };
   for (const Case& c : cases) {
     player(1).sendLine(c.sent);
     const std::optional<std::string> received = player(0).readLine();
     EXPECT_EQ(received, c.received) << "sent: " << c.sent;
-    EXPECT_EQ(fieldCount(received.value_or("")), 7) << "sent: " << c.sent;
+    EXPECT_EQ(fieldCount(received.value_or("")), c.fields) << "sent: " << c.sent;
   }
-  // No STLIST for anything but an exact "OK".
+  // To the addressee only, and no STLIST for anything but an exact "OK".
   expectQuietAfter(1);
-}
-
-TEST_F(ServerRelay, PlotCarriesFourFields) {
-  player(1).sendLine("PLOT\t0\t17");
-  EXPECT_EQ(player(0).readLine(), "PLOT\t1\t17\t");
-  player(1).sendLine("PLOT\t0\t-3\tx\ty");
-  EXPECT_EQ(player(0).readLine(), "PLOT\t1\t-3\tx");
-  player(0).sendLine("PLOT\t1");
-  EXPECT_EQ(player(1).readLine(), "PLOT\t0\t\t");
-  expectQuietAfter(1);
-}
-
-TEST_F(ServerRelay, SetEFlCarriesExactlyThirtyFields) {
-  // A board in index order, with two numbers already called.
-  std::string cells;
-  for (int n = 1; n <= 25; ++n) {
-    cells += "\t" + std::to_string(n == 7 || n == 19 ? -n : 26 - n);
-  }
-  player(2).sendLine("SET_E_FL\t1" + cells);
-  const std::optional<std::string> board = player(1).readLine();
-  EXPECT_EQ(board, "SET_E_FL\t2" + cells + "\t\t\t");
-  EXPECT_EQ(fieldCount(board.value_or("")), 30);
-
-  // A line of exactly thirty fields keeps them all; a short one is filled up with empty ones.
-  player(2).sendLine("SET_E_FL\t1" + cells + "\ta\tb\tc");
-  EXPECT_EQ(player(1).readLine(), "SET_E_FL\t2" + cells + "\ta\tb\tc");
-  player(2).sendLine("SET_E_FL\t1");
-  EXPECT_EQ(player(1).readLine(), "SET_E_FL\t2" + std::string(28, '\t'));
-  expectQuietAfter(2);  // to the addressee only
 }
 
 TEST_F(ServerRelay, LinesToAFreeSlotOrOutsideTheSlotsGoNowhere) {
