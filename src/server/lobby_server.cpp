@@ -35,6 +35,9 @@ void LobbyServer::setAnnouncementSink(std::function<void(std::string_view)> sink
 }
 
 bool LobbyServer::startServer(int port) {
+  // The accept worker of the last start may still be returning from onListenEnded: a new one
+  // can start only after it.
+  if (listenEnded_.exchange(false)) waitUntilEnded();
   if (startListening(port, kBacklog)) return true;
   stopServer();
   return false;
@@ -186,6 +189,7 @@ void LobbyServer::relay(int sender, const MessageFields& fields) {
 }
 
 void LobbyServer::onListenEnded() {
+  listenEnded_ = true;
   if (endedHandler_) endedHandler_();
 }
 

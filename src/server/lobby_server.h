@@ -9,6 +9,7 @@
 #define PENTARO_SERVER_LOBBY_SERVER_H_
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -67,6 +68,7 @@ class LobbyServer : public TcpListener {
   const RosterView* roster_ = nullptr;               // set before listening
   std::function<void()> endedHandler_;               // set before listening
   std::function<void(std::string_view)> announcementSink_;  // set before listening
+  std::atomic<bool> listenEnded_{false};  // onListenEnded has run since the last start
 };
 
 }  // namespace pentaro
