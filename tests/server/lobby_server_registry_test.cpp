@@ -208,6 +208,16 @@ TEST_F(ServerLifecycle, StopServerClosesEveryConnectionAndEndsOnce) {
   EXPECT_EQ(endedCount(), 1);
 }
 
+TEST_F(ServerLifecycle, CanBeStartedAgainAsSoonAsItHasEnded) {
+  for (int round = 1; round <= 20; ++round) {
+    server_->stopServer();
+    ASSERT_TRUE(waitForEnded(round));
+    ASSERT_TRUE(server_->startServer(port_)) << "round " << round;
+    RawClient player(port_);
+    EXPECT_EQ(player.readLine(), "ID\t0");
+  }
+}
+
 TEST_F(ServerLifecycle, APortThatCannotBeBoundEndsTheServerAtOnce) {
   // Another program listens on the port.
   const int holder = ::socket(AF_INET, SOCK_STREAM, 0);
