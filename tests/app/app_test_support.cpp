@@ -1,30 +1,17 @@
 #include "app/app_test_support.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QWidget>
 
 #include "game/board_painter.h"
 #include "ui/controls.h"
 
 namespace pentaro::testing {
-
-QApplication& application() {
-  auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-  Q_ASSERT(app != nullptr);  // made by the test program's main()
-  return *app;
-}
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
-  return QTest::qWaitFor(condition, timeoutMs);
-}
-
-QImage grabImage(QWidget& widget) {
-  return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-QColor pixel(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
 
 void RecordingProcedure::command(int id, std::uint32_t argument) {
   commands.push_back(Command{id, argument});
@@ -33,35 +20,98 @@ void RecordingProcedure::command(int id, std::uint32_t argument) {
 
 void RecordingProcedure::paint(int boardControl, Canvas& canvas) {
   painted.push_back(boardControl);
-  if (boardControl == IDC_OWN_BOARD) {
-    paintBoard(canvas, own, true);
-  } else {
-    paintBoard(canvas, opponent, showOpponent);
-  }
+  const bool isOwn = boardControl == IDC_OWN_BOARD;
+  paintBoard(canvas, isOwn ? own : opponent, isOwn || showOpponent);
+}
+
+void DialogTest::showActive() {
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+}
+
+QImage grabImage(QWidget& widget) {
+  return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 QuestionAnswerer::QuestionAnswerer(bool yes) : yes_(yes) {
-  timer_.setInterval(5);
-  QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-  timer_.start();
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* box = qobject_cast<QMessageBox*>(widget);
+      if (box == nullptr || !box->isVisible()) continue;
+      QAbstractButton* yesButton = box->button(QMessageBox::Yes);
+      QAbstractButton* noButton = box->button(QMessageBox::No);
+      if (yesButton == nullptr || noButton == nullptr) continue;
+      asked.push_back(Question{box->windowTitle(), box->text(), yesButton->text(), noButton->text(),
+                               box->icon(), box->defaultButton() == yesButton, box->isModal(),
+                               box->parentWidget()});
+      (yes_ ? yesButton : noButton)->click();
+    }
+  });
+  timer_.start(5);
 }
 
-QuestionAnswerer::~QuestionAnswerer() { timer_.stop(); }
+QtPlayer::QtPlayer(int port, const std::string& settingsPath, std::uint32_t seed)
+    : dialog(std::make_unique<MainDialog>()), window(std::make_unique<QtWindow>(*dialog)) {
+  program = std::make_unique<Program>(*window, ui, Program::Options{port, settingsPath});
+  procedure = std::make_unique<ProgramProcedure>(*program);
+  program->random().setState(seed);
+  dialog->setProcedure(procedure.get());
+  program->initDialog();
+  dialog->show();
+}
 
-void QuestionAnswerer::poll() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    auto* box = qobject_cast<QMessageBox*>(widget);
-    if (box == nullptr || !box->isVisible()) continue;
-    QAbstractButton* yes = box->button(QMessageBox::Yes);
-    QAbstractButton* no = box->button(QMessageBox::No);
-    asked.push_back(Question{
-        box->windowTitle(), box->text(), box->icon(), yes != nullptr ? yes->text() : QString(),
-        no != nullptr ? no->text() : QString(), yes != nullptr && box->defaultButton() == yes,
-        box->isModal(), box->parentWidget()});
-    if (QAbstractButton* button = box->button(yes_ ? QMessageBox::Yes : QMessageBox::No)) {
-      button->click();
-    }
+QtPlayer::~QtPlayer() {
+  // The order of main(): detach, release waiting workers, stop them with the Program, then the
+  // dialog.
+  dialog->setProcedure(nullptr);
+  ui.shutDown();
+  program.reset();
+  window.reset();
+  dialog.reset();
+}
+
+QString QtPlayer::text(int id) const {
+  if (auto* edit = control<QLineEdit>(id)) return edit->text();
+  if (auto* label = control<QLabel>(id)) return label->text();
+  if (auto* button = control<QAbstractButton>(id)) return button->text();
+  return {};
+}
+
+void QtPlayer::setText(int id, const QString& text) { control<QLineEdit>(id)->setText(text); }
+
+void QtPlayer::click(int id) { QTest::mouseClick(control(id), Qt::LeftButton); }
+
+std::vector<QString> QtPlayer::participantLines() const {
+  auto* list = control<QListWidget>(IDC_PARTICIPANTS);
+  std::vector<QString> lines;
+  for (int i = 0; i < list->count(); ++i) lines.push_back(list->item(i)->text());
+  return lines;
+}
+
+bool QtPlayer::chatHas(const QString& line) const {
+  return QString::fromStdString(chatText()).split(QLatin1Char('\n')).contains(line);
+}
+
+std::string QtPlayer::chatText() const {
+  return control<QPlainTextEdit>(IDC_CHAT_LOG)->toPlainText().toStdString();
+}
+
+void QtPlayer::clickCell(int column, int row, Qt::MouseButton button) {
+  auto* own = control<BoardWidget>(IDC_OWN_BOARD);
+  const int w = own->width() / 5, h = own->height() / 5;
+  QTest::mouseClick(own, button, {}, QPoint(column * w + w / 2, row * h + h / 2));
+}
+
+bool QtPlayer::selectParticipant(const QString& name) {
+  auto* list = control<QListWidget>(IDC_PARTICIPANTS);
+  for (int i = 0; i < list->count(); ++i) {
+    if (!list->item(i)->text().startsWith(name)) continue;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(i)).center());
+    return list->item(i)->isSelected();
   }
+  return false;
 }
 
 }  // namespace pentaro::testing

@@ -1,37 +1,32 @@
-// Shared pieces of the Qt front end's tests: the test process's QApplication, a DialogProcedure
-// that records what reaches it, an automatic answerer for question boxes, and pixel reading. UI
-// (main) thread only.
+// Shared pieces of the Qt front end's tests: a DialogProcedure that records what reaches it, a
+// fixture with a main dialog and its QtWindow, an automatic answerer for question boxes, and a
+// complete player built as main() builds it. The QApplication comes from the test program's
+// main(); everything here runs on its (the UI) thread.
 #ifndef PENTARO_TESTS_APP_APP_TEST_SUPPORT_H_
 #define PENTARO_TESTS_APP_APP_TEST_SUPPORT_H_
 
-#include <QColor>
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QMessageBox>
-#include <QString>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/board_widget.h"
 #include "app/dialog_procedure.h"
+#include "app/main_dialog.h"
+#include "app/program_procedure.h"
+#include "app/qt_ui_thread.h"
+#include "app/qt_window.h"
 #include "game/board.h"
+#include "shell/program.h"
 #include "support/test_player.h"  // sjis(), freePort()
 
-class QApplication;
-class QWidget;
-
 namespace pentaro::testing {
-
-// The test program's one application.
-QApplication& application();
-
-// Runs the event loop until `condition` holds or `timeoutMs` passes; true when it held.
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
-
-// The widget as it looks after painting.
-QImage grabImage(QWidget& widget);
-QColor pixel(const QImage& image, int x, int y);
 
 class RecordingProcedure : public DialogProcedure {
  public:
@@ -42,43 +37,82 @@ class RecordingProcedure : public DialogProcedure {
   };
 
   void command(int id, std::uint32_t argument) override;
-  // Paints `own` and `opponent` with the game's painter; the opponent's numbers only when
-  // `showOpponent`.
+  // Paints `own`, and `opponent` with its numbers only when `showOpponent`.
   void paint(int boardControl, Canvas& canvas) override;
   void shutDown() override { ++shutDowns; }
 
   std::vector<Command> commands;
   std::vector<int> painted;  // board controls, in painting order
   int shutDowns = 0;
-  Board own;
-  Board opponent;
+  Board own, opponent;
   bool showOpponent = false;
   std::function<void(int id)> onCommand;
 };
+
+class DialogTest : public ::testing::Test {
+ protected:
+  DialogTest() : window(dialog) { dialog.setProcedure(&procedure); }
+  template <typename T = QWidget>
+  T* control(int id) {
+    return qobject_cast<T*>(dialog.control(id));
+  }
+  void showActive();
+
+  RecordingProcedure procedure;
+  MainDialog dialog;
+  QtWindow window;
+};
+
+// The widget as it looks after painting.
+QImage grabImage(QWidget& widget);
 
 // Answers every question box that opens while it lives, and remembers what was asked.
 class QuestionAnswerer {
  public:
   explicit QuestionAnswerer(bool yes);
-  ~QuestionAnswerer();
-
   struct Question {
-    QString caption;
-    QString text;
+    QString caption, text, yesLabel, noLabel;
     QMessageBox::Icon icon;
-    QString yesLabel;
-    QString noLabel;
-    bool yesIsDefault;
-    bool modal;
+    bool yesIsDefault, modal;
     QWidget* parent;
   };
   std::vector<Question> asked;
 
  private:
-  void poll();
-
   bool yes_;
   QTimer timer_;
+};
+
+// One complete player: a QtUiThread, the shown dialog and a Program on `port` and `settingsPath`.
+class QtPlayer {
+ public:
+  QtPlayer(int port, const std::string& settingsPath, std::uint32_t seed);
+  ~QtPlayer();
+
+  template <typename T = QWidget>
+  T* control(int id) const {
+    return qobject_cast<T*>(dialog->control(id));
+  }
+  QString text(int id) const;                 // of an edit, a label or a button
+  void setText(int id, const QString& text);  // of an edit
+  bool enabled(int id) const { return window->isEnabled(id); }
+  bool pressed(int id) const { return window->isPressed(id); }
+  void click(int id);  // a button, with the mouse
+  std::vector<QString> participantLines() const;
+  bool chatHas(const QString& line) const;
+  std::string chatText() const;  // UTF-8, for failure messages
+  // Presses and releases `button` over the own board's cell (column, row).
+  void clickCell(int column, int row, Qt::MouseButton button);
+  // Clicks the participant line that starts with `name`; false when it is not selected then.
+  bool selectParticipant(const QString& name);
+  const GameBoards& boards() { return program->boards(); }
+  MatchFields fields() { return program->client().fields(); }
+
+  QtUiThread ui;
+  std::unique_ptr<MainDialog> dialog;
+  std::unique_ptr<QtWindow> window;
+  std::unique_ptr<Program> program;
+  std::unique_ptr<ProgramProcedure> procedure;
 };
 
 }  // namespace pentaro::testing

@@ -1,13 +1,7 @@
-// The main dialog on its own: every control as the dialog describes it, the layout in dialog
-// units, focus and keys, and what reaches the procedure.
-#include "app/main_dialog.h"
-
-#include <gtest/gtest.h>
-
+// The main dialog on its own: every control as the dialog describes it, laid out in dialog units,
+// focus and keys, and what reaches the procedure.
 #include <QApplication>
 #include <QFontInfo>
-#include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,383 +10,189 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
-#include <cmath>
-#include <memory>
 #include <thread>
 
 #include "app/app_test_support.h"
-#include "app/board_widget.h"
-#include "app/qt_window.h"
 #include "ui/controls.h"
 
 namespace pentaro::testing {
 namespace {
 
-enum class Class { kEdit, kChatLog, kButton, kLabel, kIcon, kGroupBox, kListBox, kBoard };
-
 struct Expected {
   int id;
-  Class cls;
+  const char* cls;   // the Qt class
   const char* text;  // UTF-8
   int x, y, width, height;
-  bool enabled = true;
 };
 
 const Expected kControls[] = {
-    {IDC_CHAT_INPUT, Class::kEdit, "", 7, 206, 155, 14},
-    {IDC_CHAT_SEND, Class::kButton, "発言", 163, 206, 24, 14},
-    {IDC_CHAT_LOG, Class::kChatLog, "", 7, 109, 178, 90},
-    {IDC_SERVER_ADDRESS, Class::kEdit, "", 263, 56, 61, 14},
-    {IDC_CONNECT, Class::kButton, "接続", 263, 25, 61, 16},
-    {-1, Class::kLabel, "サーバーIP：", 263, 44, 61, 8},
-    {IDC_BE_SERVER, Class::kButton, "サーバーになる", 263, 7, 61, 16},
-    {IDC_PARTICIPANTS, Class::kListBox, "", 176, 15, 84, 69},
-    {IDC_CHALLENGE, Class::kButton, "対戦", 179, 86, 37, 17},
-    {IDC_PLAYER_NAME, Class::kEdit, "", 263, 85, 61, 14},
-    {-1, Class::kLabel, "お名前：", 263, 74, 61, 8},
-    {-1, Class::kIcon, "", 200, 189, 18, 21},
-    {IDC_STATUS, Class::kLabel, "未接続です", 7, 97, 166, 9},
-    {-1, Class::kLabel, "Pentaroゲーム", 231, 187, 63, 8},
-    {IDC_END_MATCH, Class::kButton, "対戦終了", 199, 106, 37, 17, false},
-    {-1, Class::kGroupBox, "Version Info", 189, 173, 135, 47},
-    {-1, Class::kLabel, "Version 1.01", 250, 197, 44, 8},
-    {IDC_OWN_BOARD, Class::kBoard, "", 7, 13, 80, 80},
-    {IDC_OPPONENT_BOARD, Class::kBoard, "", 92, 13, 80, 80},
-    {IDC_SPECTATE, Class::kButton, "観戦", 220, 86, 37, 17},
-    {IDC_OWN_CAPTION, Class::kLabel, "", 7, 1, 80, 11},
-    {IDC_OPPONENT_CAPTION, Class::kLabel, "", 92, 1, 80, 11},
-    {-1, Class::kLabel,
+    {IDC_CHAT_INPUT, "QLineEdit", "", 7, 206, 155, 14},
+    {IDC_CHAT_SEND, "QPushButton", "発言", 163, 206, 24, 14},
+    {IDC_CHAT_LOG, "QPlainTextEdit", "", 7, 109, 178, 90},
+    {IDC_SERVER_ADDRESS, "QLineEdit", "", 263, 56, 61, 14},
+    {IDC_CONNECT, "QPushButton", "接続", 263, 25, 61, 16},
+    {-1, "QLabel", "サーバーIP：", 263, 44, 61, 8},
+    {IDC_BE_SERVER, "QPushButton", "サーバーになる", 263, 7, 61, 16},
+    {IDC_PARTICIPANTS, "QListWidget", "", 176, 15, 84, 69},
+    {IDC_CHALLENGE, "QPushButton", "対戦", 179, 86, 37, 17},
+    {IDC_PLAYER_NAME, "QLineEdit", "", 263, 85, 61, 14},
+    {-1, "QLabel", "お名前：", 263, 74, 61, 8},
+    {-1, "QLabel", "", 200, 189, 18, 21},  // the icon
+    {IDC_STATUS, "QLabel", "未接続です", 7, 97, 166, 9},
+    {-1, "QLabel", "Pentaroゲーム", 231, 187, 63, 8},
+    {IDC_END_MATCH, "QPushButton", "対戦終了", 199, 106, 37, 17},
+    {-1, "QGroupBox", "Version Info", 189, 173, 135, 47},
+    {-1, "QLabel", "Version 1.01", 250, 197, 44, 8},
+    {IDC_OWN_BOARD, "pentaro::BoardWidget", "", 7, 13, 80, 80},
+    {IDC_OPPONENT_BOARD, "pentaro::BoardWidget", "", 92, 13, 80, 80},
+    {IDC_SPECTATE, "QPushButton", "観戦", 220, 86, 37, 17},
+    {IDC_OWN_CAPTION, "QLabel", "", 7, 1, 80, 11},
+    {IDC_OPPONENT_CAPTION, "QLabel", "", 92, 1, 80, 11},
+    {-1, "QLabel",
      "ルール：交互に、数字をクリックして、縦横斜め５列先に並べたら勝ちのゲーム\n"
      "  自由に選択した人と対戦、観戦ができます",
      189, 139, 135, 33},
-    {IDC_PLACE_MANUALLY, Class::kButton, "自分で配置", 263, 102, 61, 17},
-    {IDC_AUTO_PLACE_REST, Class::kButton, "残りを自動配置", 263, 120, 61, 17},
-    {-1, Class::kLabel, "参加者＆★対戦情報", 178, 4, 80, 8},
+    {IDC_PLACE_MANUALLY, "QPushButton", "自分で配置", 263, 102, 61, 17},
+    {IDC_AUTO_PLACE_REST, "QPushButton", "残りを自動配置", 263, 120, 61, 17},
+    {-1, "QLabel", "参加者＆★対戦情報", 178, 4, 80, 8},
 };
+constexpr size_t kIconIndex = 11;
 
-bool hasClass(QWidget* w, Class cls) {
-  switch (cls) {
-    case Class::kEdit:
-      return qobject_cast<QLineEdit*>(w) != nullptr;
-    case Class::kChatLog:
-      return qobject_cast<QPlainTextEdit*>(w) != nullptr;
-    case Class::kButton:
-      return qobject_cast<QPushButton*>(w) != nullptr;
-    case Class::kLabel:
-    case Class::kIcon:
-      return qobject_cast<QLabel*>(w) != nullptr;
-    case Class::kGroupBox:
-      return qobject_cast<QGroupBox*>(w) != nullptr;
-    case Class::kListBox:
-      return qobject_cast<QListWidget*>(w) != nullptr;
-    case Class::kBoard:
-      return qobject_cast<BoardWidget*>(w) != nullptr;
+QString textOf(const QWidget* w) {
+  for (const char* property : {"text", "plainText", "title"}) {
+    if (w->property(property).isValid()) return w->property(property).toString();
   }
-  return false;
-}
-
-QString textOf(QWidget* w) {
-  if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
-  if (auto* log = qobject_cast<QPlainTextEdit*>(w)) return log->toPlainText();
-  if (auto* button = qobject_cast<QPushButton*>(w)) return button->text();
-  if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
-  if (auto* box = qobject_cast<QGroupBox*>(w)) return box->title();
   return {};
 }
 
-class AppMainDialog : public ::testing::Test {
- protected:
-  AppMainDialog() {
-    application();
-    dialog = std::make_unique<MainDialog>();
-    dialog->setProcedure(&procedure);
-  }
-  ~AppMainDialog() override { dialog->setProcedure(nullptr); }
+using AppMainDialog = DialogTest;
 
-  void showActive() {
-    dialog->show();
-    QApplication::setActiveWindow(dialog.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-  }
-  template <typename T>
-  T* control(int id) {
-    return qobject_cast<T*>(dialog->control(id));
-  }
-  int focusedId() {
-    for (const MainDialog::Control& c : dialog->controls()) {
-      if (c.widget == QApplication::focusWidget()) return c.id;
-    }
-    return 0;
-  }
+// Rounded half up, as dialog units become pixels.
+int px(int units, int base, int divisor) { return (units * base * 2 + divisor) / (2 * divisor); }
 
-  RecordingProcedure procedure;
-  std::unique_ptr<MainDialog> dialog;
-};
+TEST_F(AppMainDialog, HasEveryControlInCreationOrderLaidOutInDialogUnitsOfItsFont) {
+  EXPECT_EQ(QFontInfo(dialog.font()).family(), QStringLiteral("IPAPGothic"));  // not boxes
+  const int bx = dialog.units().baseX(), by = dialog.units().baseY();
+  EXPECT_EQ(by, QFontMetrics(dialog.font()).height());
+  EXPECT_TRUE(bx >= 4 && bx < by) << bx;  // about half the height, for a Japanese font
+  EXPECT_EQ(dialog.size(), QSize(px(331, bx, 4), px(227, by, 8)));
+  EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Pentaroゲーム"));
+  EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
 
-TEST_F(AppMainDialog, HasEveryControlInCreationOrderWithItsClassTextAndState) {
-  const auto& controls = dialog->controls();
+  const auto& controls = dialog.controls();
   ASSERT_EQ(controls.size(), std::size(kControls));
   for (size_t i = 0; i < controls.size(); ++i) {
     const Expected& e = kControls[i];
-    SCOPED_TRACE(::testing::Message() << "control #" << i << " id " << e.id);
+    QWidget* w = controls[i].widget;
+    SCOPED_TRACE(::testing::Message() << "control #" << i << ", id " << e.id);
     EXPECT_EQ(controls[i].id, e.id);
-    EXPECT_TRUE(hasClass(controls[i].widget, e.cls));
-    EXPECT_EQ(controls[i].widget->parentWidget(), dialog.get());
-    EXPECT_EQ(textOf(controls[i].widget), QString::fromUtf8(e.text));
-    EXPECT_EQ(controls[i].widget->isEnabled(), e.enabled);
-    if (e.id != -1) {
-      EXPECT_EQ(dialog->control(e.id), controls[i].widget);
-    }
+    EXPECT_EQ(dialog.control(e.id), e.id == -1 ? nullptr : w);
+    EXPECT_STREQ(w->metaObject()->className(), e.cls);
+    EXPECT_EQ(textOf(w), QString::fromUtf8(e.text));
+    EXPECT_EQ(w->isEnabled(), e.id != IDC_END_MATCH);
+    EXPECT_EQ(w->geometry(),
+              QRect(QPoint(px(e.x, bx, 4), px(e.y, by, 8)),
+                    i == kIconIndex ? QSize(32, 32)  // an icon static takes the icon's size
+                                    : QSize(px(e.width, bx, 4), px(e.height, by, 8))));
   }
-  // The focus chain follows the creation order, whatever the stacking order (inner widgets of
-  // the controls, such as scroll bars, are passed over).
-  std::vector<QWidget*> chain;
-  for (QWidget* w = dialog->nextInFocusChain(); w != dialog.get(); w = w->nextInFocusChain()) {
-    for (const MainDialog::Control& c : controls) {
-      if (c.widget == w) chain.push_back(w);
-    }
-  }
-  ASSERT_EQ(chain.size(), controls.size());
-  for (size_t i = 0; i < controls.size(); ++i) EXPECT_EQ(chain[i], controls[i].widget) << i;
-  // No OK or Cancel button: Enter and Escape never end the dialog through one.
-  EXPECT_EQ(dialog->control(1), nullptr);
-  EXPECT_EQ(dialog->control(2), nullptr);
-}
+  const QSize board = dialog.control(IDC_OWN_BOARD)->size();  // five cells fill a side exactly
+  EXPECT_EQ(board.width() % 5 + board.height() % 5, 0);
 
-TEST_F(AppMainDialog, LaysOutEveryControlInDialogUnitsOfTheDialogFont) {
-  EXPECT_EQ(QFontInfo(dialog->font()).family(), QStringLiteral("IPAPGothic"));
-  EXPECT_EQ(dialog->font().pointSize(), 9);
-  const DialogUnits& units = dialog->units();
-  const QFontMetrics metrics(dialog->font());
-  EXPECT_EQ(units.baseY(), metrics.height());
-  // The average letter width, rounded to a whole pixel.
-  const double average = metrics.horizontalAdvance(QStringLiteral(
-                             "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
-                         52.0;
-  EXPECT_LE(std::abs(units.baseX() - average), 1.0);
-  EXPECT_GE(units.baseX(), 4);
-
-  EXPECT_EQ(dialog->size(), QSize(DialogUnits::mulDiv(331, units.baseX(), 4),
-                                  DialogUnits::mulDiv(227, units.baseY(), 8)));
-  EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());  // not resizable
-
-  const auto& controls = dialog->controls();
-  for (size_t i = 0; i < controls.size(); ++i) {
-    const Expected& e = kControls[i];
-    SCOPED_TRACE(::testing::Message() << "control #" << i << " id " << e.id);
-    const QRect g = controls[i].widget->geometry();
-    EXPECT_EQ(g.x(), (e.x * units.baseX() * 2 + 4) / 8);
-    EXPECT_EQ(g.y(), (e.y * units.baseY() * 2 + 8) / 16);
-    if (e.cls == Class::kIcon) {
-      EXPECT_EQ(g.size(), QSize(32, 32));  // an icon static takes the icon's size
-    } else {
-      EXPECT_EQ(g.width(), (e.width * units.baseX() * 2 + 4) / 8);
-      EXPECT_EQ(g.height(), (e.height * units.baseY() * 2 + 8) / 16);
-    }
-    EXPECT_TRUE(dialog->rect().contains(g)) << "outside the dialog";
-  }
-  // 80 units are 20 horizontal and 10 vertical base units: five cells fill each side exactly.
-  for (int id : {IDC_OWN_BOARD, IDC_OPPONENT_BOARD}) {
-    const QSize size = dialog->control(id)->size();
-    EXPECT_EQ(size, QSize(20 * units.baseX(), 10 * units.baseY()));
-    EXPECT_EQ(size.width() % 5, 0);
-    EXPECT_EQ(size.height() % 5, 0);
-  }
-}
-
-TEST_F(AppMainDialog, DialogUnitsRoundLikeMulDiv) {
-  EXPECT_EQ(DialogUnits::mulDiv(7, 6, 4), 11);   // 10.5 rounds up
-  EXPECT_EQ(DialogUnits::mulDiv(5, 6, 4), 8);    // 7.5
-  EXPECT_EQ(DialogUnits::mulDiv(3, 5, 4), 4);    // 3.75
-  EXPECT_EQ(DialogUnits::mulDiv(9, 13, 8), 15);  // 14.625
-  EXPECT_EQ(DialogUnits::mulDiv(-5, 6, 4), -8);  // away from zero
-  EXPECT_EQ(DialogUnits::mulDiv(1, 1, 0), -1);
-  const DialogUnits units(6, 12);
-  EXPECT_EQ(units.toPixels(7, 206, 155, 14), QRect(11, 309, 233, 21));
-}
-
-TEST_F(AppMainDialog, CarriesTheCaptionAndTheProgramIcon) {
-  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Pentaroゲーム"));
-  EXPECT_FALSE(dialog->windowIcon().isNull());
-  EXPECT_TRUE(dialog->windowIcon().availableSizes().contains(QSize(32, 32)));
-  EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
-
-  QLabel* icon = nullptr;
-  for (size_t i = 0; i < dialog->controls().size(); ++i) {
-    if (kControls[i].cls == Class::kIcon)
-      icon = qobject_cast<QLabel*>(dialog->controls()[i].widget);
-  }
-  ASSERT_NE(icon, nullptr);
-  const QImage image = icon->pixmap().toImage();
-  ASSERT_EQ(image.size(), QSize(32, 32));
-  // The same picture as the window icon: a board with a red diagonal in a black grid.
-  EXPECT_EQ(image, dialog->windowIcon().pixmap(32, 32).toImage());
-  EXPECT_EQ(QColor(image.pixel(0, 0)), QColor(Qt::black));
-  EXPECT_EQ(QColor(image.pixel(2, 2)), QColor(Qt::red));
-  EXPECT_EQ(QColor(image.pixel(25, 25)), QColor(Qt::red));
-  EXPECT_EQ(qAlpha(image.pixel(31, 0)), 0);  // transparent corner
-}
-
-TEST_F(AppMainDialog, StylesTheControlsAsTheDialogDescribesThem) {
+  const QImage icon = dialog.windowIcon().pixmap(32, 32).toImage();
+  EXPECT_EQ(icon, qobject_cast<QLabel*>(controls[kIconIndex].widget)->pixmap().toImage());
+  EXPECT_EQ(QColor(icon.pixel(2, 2)), QColor(Qt::red));  // the board's completed diagonal
   for (int id : {IDC_CHAT_INPUT, IDC_SERVER_ADDRESS, IDC_PLAYER_NAME}) {
     EXPECT_EQ(control<QLineEdit>(id)->maxLength(), 80) << id;
   }
-  auto* log = control<QPlainTextEdit>(IDC_CHAT_LOG);
-  EXPECT_TRUE(log->isReadOnly());
-  EXPECT_EQ(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-
-  EXPECT_TRUE(control<QPushButton>(IDC_CHAT_SEND)->isDefault());
-  for (int id : {IDC_CONNECT, IDC_BE_SERVER}) {
-    EXPECT_TRUE(control<QPushButton>(id)->isCheckable()) << id;
-    EXPECT_FALSE(control<QPushButton>(id)->isChecked()) << id;
-  }
-  for (int id : {IDC_CHALLENGE, IDC_END_MATCH, IDC_SPECTATE, IDC_PLACE_MANUALLY,
-                 IDC_AUTO_PLACE_REST, IDC_CHAT_SEND}) {
-    EXPECT_FALSE(control<QPushButton>(id)->isCheckable()) << id;
-  }
-  auto* list = control<QListWidget>(IDC_PARTICIPANTS);
-  EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
-  EXPECT_FALSE(list->isSortingEnabled());
-
-  for (int id : {IDC_OWN_CAPTION, IDC_OPPONENT_CAPTION}) {
-    auto* caption = control<QLabel>(id);
-    EXPECT_EQ(caption->alignment(), Qt::AlignCenter) << id;
-    EXPECT_EQ(caption->frameShadow(), QFrame::Sunken) << id;
-    EXPECT_NE(caption->frameShape(), QFrame::NoFrame) << id;
-  }
-  auto* status = control<QLabel>(IDC_STATUS);
-  EXPECT_EQ(status->textFormat(), Qt::PlainText);  // names are never read as markup
-  EXPECT_TRUE(status->alignment() & Qt::AlignLeft);
+  EXPECT_TRUE(control<QPlainTextEdit>(IDC_CHAT_LOG)->isReadOnly());
+  EXPECT_EQ(control<QListWidget>(IDC_PARTICIPANTS)->selectionMode(),
+            QAbstractItemView::SingleSelection);
+  EXPECT_EQ(control<QLabel>(IDC_OWN_CAPTION)->alignment(), Qt::AlignCenter);
+  EXPECT_EQ(control<QLabel>(IDC_OPPONENT_CAPTION)->frameShadow(), QFrame::Sunken);
+  EXPECT_EQ(control<QLabel>(IDC_STATUS)->textFormat(), Qt::PlainText);  // names are no markup
 }
 
-TEST_F(AppMainDialog, OpensWithTheFocusInTheChatInputAndTabsInCreationOrder) {
+TEST_F(AppMainDialog, ButtonsHandOnTheirIdentifierAndTheTogglesStayPressed) {
+  std::vector<bool> pressed;  // the toggle's state when its command runs
+  procedure.onCommand = [&](int id) { pressed.push_back(window.isPressed(id)); };
+  control(IDC_END_MATCH)->setEnabled(true);
   showActive();
-  EXPECT_EQ(focusedId(), IDC_CHAT_INPUT);
-  // The toggles, the statics, the boards and the disabled "対戦終了" are no tab stops.
-  const std::vector<int> chain = {
-      IDC_CHAT_SEND,   IDC_CHAT_LOG, IDC_SERVER_ADDRESS, IDC_PARTICIPANTS,    IDC_CHALLENGE,
-      IDC_PLAYER_NAME, IDC_SPECTATE, IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST, IDC_CHAT_INPUT};
-  for (int expected : chain) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(focusedId(), expected);
-  }
-  dialog->control(IDC_END_MATCH)->setEnabled(true);
-  dialog->control(IDC_PLAYER_NAME)->setFocus();
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(focusedId(), IDC_END_MATCH);
+  const std::vector<int> ids = {IDC_CONNECT,   IDC_CONNECT,        IDC_BE_SERVER,
+                                IDC_CHAT_SEND, IDC_CHALLENGE,      IDC_END_MATCH,
+                                IDC_SPECTATE,  IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST};
+  for (int id : ids) QTest::mouseClick(control(id), Qt::LeftButton);
+  control(IDC_END_MATCH)->setEnabled(false);
+  QTest::mouseClick(control(IDC_END_MATCH), Qt::LeftButton);
+  std::vector<int> got;
+  for (const auto& c : procedure.commands) got.push_back(c.id);
+  EXPECT_EQ(got, ids);
+  EXPECT_EQ(std::vector<bool>(pressed.begin(), pressed.begin() + 3),
+            (std::vector<bool>{true, false, true}));
+  EXPECT_TRUE(control<QPushButton>(IDC_BE_SERVER)->isChecked());
 }
 
-TEST_F(AppMainDialog, EveryButtonHandsItsIdentifierToTheProcedure) {
-  dialog->control(IDC_END_MATCH)->setEnabled(true);
+TEST_F(AppMainDialog, TabsInCreationOrderEnterSendsTheChatEscapeStaysAndCloseShutsDown) {
   showActive();
-  const std::vector<int> buttons = {IDC_CHAT_SEND,      IDC_CONNECT,        IDC_BE_SERVER,
-                                    IDC_CHALLENGE,      IDC_END_MATCH,      IDC_SPECTATE,
-                                    IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST};
-  for (int id : buttons) {
-    auto* button = control<QPushButton>(id);
-    QTest::mouseClick(button, Qt::LeftButton);
-  }
-  ASSERT_EQ(procedure.commands.size(), buttons.size());
-  for (size_t i = 0; i < buttons.size(); ++i) {
-    EXPECT_EQ(procedure.commands[i], (RecordingProcedure::Command{buttons[i], 0}));
-  }
-  // A disabled button sends nothing.
-  dialog->control(IDC_END_MATCH)->setEnabled(false);
-  QTest::mouseClick(control<QPushButton>(IDC_END_MATCH), Qt::LeftButton);
-  EXPECT_EQ(procedure.commands.size(), buttons.size());
-}
-
-TEST_F(AppMainDialog, TogglesStayPressedAndHaveChangedWhenTheirCommandArrives) {
-  QtWindow window(*dialog);
-  std::vector<bool> pressedAtCommand;
-  procedure.onCommand = [&](int id) { pressedAtCommand.push_back(window.isPressed(id)); };
-  showActive();
-  auto* connect = control<QPushButton>(IDC_CONNECT);
-  QTest::mouseClick(connect, Qt::LeftButton);
-  EXPECT_TRUE(connect->isChecked());
-  QTest::mouseClick(connect, Qt::LeftButton);
-  EXPECT_FALSE(connect->isChecked());
-  QTest::mouseClick(control<QPushButton>(IDC_BE_SERVER), Qt::LeftButton);
-  EXPECT_EQ(pressedAtCommand, (std::vector<bool>{true, false, true}));
-}
-
-TEST_F(AppMainDialog, EnterSendsTheChatFromTheEditsTheListAndTheTogglesButNotFromTheLog) {
-  showActive();
-  auto enterIn = [&](int id) {
-    procedure.commands.clear();
-    dialog->control(id)->setFocus();
-    QTest::keyClick(dialog->control(id), Qt::Key_Return);
-    return procedure.commands;
+  auto focused = [&] {
+    for (const MainDialog::Control& c : dialog.controls()) {
+      if (c.widget == QApplication::focusWidget()) return c.id;
+    }
+    return 0;
   };
-  const std::vector<RecordingProcedure::Command> send = {{IDC_CHAT_SEND, 0}};
-  EXPECT_EQ(enterIn(IDC_CHAT_INPUT), send);
-  EXPECT_EQ(enterIn(IDC_SERVER_ADDRESS), send);
-  EXPECT_EQ(enterIn(IDC_PLAYER_NAME), send);
-  EXPECT_EQ(enterIn(IDC_PARTICIPANTS), send);
-  EXPECT_EQ(enterIn(IDC_CONNECT), send);
-  EXPECT_TRUE(enterIn(IDC_CHAT_LOG).empty());
-  // A focused push button takes Enter for itself.
-  EXPECT_EQ(enterIn(IDC_PLACE_MANUALLY),
-            (std::vector<RecordingProcedure::Command>{{IDC_PLACE_MANUALLY, 0}}));
-  // ... and gives the default back when the focus moves on.
-  EXPECT_EQ(enterIn(IDC_CHAT_INPUT), send);
-  EXPECT_TRUE(dialog->isVisible());
-}
-
-TEST_F(AppMainDialog, TheChatInputTakesEightyCharacters) {
-  showActive();
-  auto* input = control<QLineEdit>(IDC_CHAT_INPUT);
-  QTest::keyClicks(input, QString(85, QLatin1Char('x')));
-  EXPECT_EQ(input->text().size(), 80);
-}
-
-TEST_F(AppMainDialog, EscapeNeverCloses) {
-  showActive();
-  QSignalSpy finished(dialog.get(), &QDialog::finished);
-  for (int id : {IDC_CHAT_INPUT, IDC_CHAT_LOG, IDC_PARTICIPANTS, IDC_CHAT_SEND}) {
-    dialog->control(id)->setFocus();
-    QTest::keyClick(dialog->control(id), Qt::Key_Escape);
+  EXPECT_EQ(focused(), IDC_CHAT_INPUT);
+  // The toggles, the statics, the boards and the disabled "対戦終了" are no tab stops.
+  for (int expected :
+       {IDC_CHAT_SEND, IDC_CHAT_LOG, IDC_SERVER_ADDRESS, IDC_PARTICIPANTS, IDC_CHALLENGE,
+        IDC_PLAYER_NAME, IDC_SPECTATE, IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST, IDC_CHAT_INPUT}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(focused(), expected);
   }
-  QTest::keyClick(dialog.get(), Qt::Key_Escape);
-  QApplication::processEvents();
-  EXPECT_TRUE(dialog->isVisible());
-  EXPECT_EQ(finished.count(), 0);
-  EXPECT_EQ(procedure.shutDowns, 0);
-  EXPECT_TRUE(procedure.commands.empty());
-}
-
-TEST_F(AppMainDialog, ClosingRunsTheShutDownOnceAndEndsTheDialog) {
-  showActive();
-  QSignalSpy finished(dialog.get(), &QDialog::finished);
-  EXPECT_TRUE(dialog->close());
+  auto key = [&](int id, Qt::Key k) {
+    procedure.commands.clear();
+    control(id)->setFocus();
+    QTest::keyClick(control(id), k);
+    std::vector<int> ids;
+    for (const auto& c : procedure.commands) ids.push_back(c.id);
+    return ids;
+  };
+  const std::vector<int> send = {IDC_CHAT_SEND}, none;
+  for (int id : {IDC_CHAT_INPUT, IDC_PLAYER_NAME, IDC_PARTICIPANTS, IDC_CONNECT}) {
+    EXPECT_EQ(key(id, Qt::Key_Return), send) << id;
+  }
+  EXPECT_EQ(key(IDC_CHAT_LOG, Qt::Key_Return), none);  // the log keeps Enter
+  // A focused push button takes Enter itself and gives the default back afterwards.
+  EXPECT_EQ(key(IDC_PLACE_MANUALLY, Qt::Key_Return), std::vector<int>{IDC_PLACE_MANUALLY});
+  EXPECT_EQ(key(IDC_SERVER_ADDRESS, Qt::Key_Return), send);
+  QSignalSpy finished(&dialog, &QDialog::finished);
+  for (int id : {IDC_CHAT_INPUT, IDC_CHAT_LOG, IDC_PARTICIPANTS, IDC_CHAT_SEND}) {
+    EXPECT_EQ(key(id, Qt::Key_Escape), none) << id;
+  }
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(finished.count() + procedure.shutDowns, 0);
+  EXPECT_TRUE(dialog.close());
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(finished.count(), 1);
   EXPECT_EQ(procedure.shutDowns, 1);
-  EXPECT_FALSE(dialog->isVisible());
-  ASSERT_EQ(finished.count(), 1);
-  EXPECT_EQ(finished.at(0).at(0).toInt(), 0);
 }
 
-TEST_F(AppMainDialog, PostedCommandsRunLaterOnTheUiThread) {
-  dialog->post(CMD_OWN_BOARD_CLICK, 3 | 4u << 16);
-  EXPECT_TRUE(procedure.commands.empty());  // queued, never run inline
-  std::thread worker([&] { dialog->post(CMD_OWN_BOARD_CLICK, 1); });
-  worker.join();
-  ASSERT_TRUE(waitFor([&] { return procedure.commands.size() == 2; }));
-  EXPECT_EQ(procedure.commands[0],
-            (RecordingProcedure::Command{CMD_OWN_BOARD_CLICK, 3 | 4u << 16}));
-  EXPECT_EQ(procedure.commands[1], (RecordingProcedure::Command{CMD_OWN_BOARD_CLICK, 1}));
-}
-
-TEST_F(AppMainDialog, ARepaintRequestRedrawsBothBoardsWithoutACommand) {
+TEST_F(AppMainDialog, PostedCommandsRunLaterOnTheUiThreadAndRepaintsRedrawBothBoards) {
   showActive();
-  ASSERT_TRUE(waitFor([&] { return procedure.painted.size() >= 2; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return procedure.painted.size() >= 2; }));
   procedure.painted.clear();
-  dialog->post(CMD_REPAINT_BOARDS, 0);
-  ASSERT_TRUE(waitFor([&] {
-    return std::count(procedure.painted.begin(), procedure.painted.end(), IDC_OWN_BOARD) >= 1 &&
-           std::count(procedure.painted.begin(), procedure.painted.end(), IDC_OPPONENT_BOARD) >= 1;
-  }));
-  EXPECT_TRUE(procedure.commands.empty());
+  window.post(CMD_OWN_BOARD_CLICK, 3 | 4u << 16);
+  std::thread([&] {
+    window.post(CMD_REPAINT_BOARDS, 0);
+    window.post(CMD_OWN_BOARD_CLICK, 1);
+  }).join();
+  EXPECT_TRUE(procedure.commands.empty());  // queued, never run inline
+  ASSERT_TRUE(QTest::qWaitFor([&] { return procedure.commands.size() == 2; }));
+  EXPECT_EQ(procedure.commands[0].argument, 3 | 4u << 16);
+  EXPECT_EQ(procedure.commands[1], (RecordingProcedure::Command{CMD_OWN_BOARD_CLICK, 1}));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return procedure.painted.size() >= 2; }));
+  std::sort(procedure.painted.begin(), procedure.painted.end());
+  EXPECT_EQ(procedure.painted.front(), IDC_OWN_BOARD);
+  EXPECT_EQ(procedure.painted.back(), IDC_OPPONENT_BOARD);
 }
 
 }  // namespace

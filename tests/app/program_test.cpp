@@ -1,0 +1,226 @@
+// Complete players behind Qt dialogs, driven through the controls as users drive them: one
+// player placing numbers and keeping its settings, and lobby rounds over loopback with hosting,
+// joining, chat, a challenge answered in the question box, a match played by clicks and watched,
+// its end, and the server going away.
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <set>
+
+#include "app/app_test_support.h"
+#include "ui/controls.h"
+
+namespace pentaro::testing {
+namespace {
+
+int inkIn(const QImage& image, int column, int row) {
+  const int w = image.width() / 5, h = image.height() / 5;
+  int ink = 0;
+  for (int y = row * h + 1; y < (row + 1) * h - 1; ++y) {
+    for (int x = column * w + 1; x < (column + 1) * w - 1; ++x)
+      ink += qGray(image.pixel(x, y)) < 100;
+  }
+  return ink;
+}
+
+class AppProgram : public ::testing::Test {
+ protected:
+  // Nobody listens on port 1: connecting fails quietly.
+  std::unique_ptr<QtPlayer> start() { return std::make_unique<QtPlayer>(1, path.toStdString(), 7); }
+
+  QTemporaryDir folder;
+  QString path = folder.filePath(QStringLiteral("qm.ini"));
+};
+
+TEST_F(AppProgram, PlacesNumbersWhereAnyButtonClicks) {
+  auto player = start();
+  const Board& own = player->boards().own();
+  player->click(IDC_PLACE_MANUALLY);
+  EXPECT_EQ(player->text(IDC_STATUS), QStringLiteral("1番から、順番に配置してください"));
+  player->clickCell(3, 1, Qt::RightButton);
+  player->clickCell(3, 1, Qt::LeftButton);  // taken: ignored
+  player->clickCell(0, 4, Qt::MiddleButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return own.cell(3, 1) == 1 && own.cell(0, 4) == 2; }));
+  EXPECT_EQ(player->text(IDC_STATUS), QStringLiteral("次は、3"));
+  const QImage placed = grabImage(*player->control(IDC_OWN_BOARD));
+  EXPECT_GT(inkIn(placed, 3, 1), 3);
+  EXPECT_EQ(inkIn(placed, 2, 2), 0);
+  player->click(IDC_AUTO_PLACE_REST);
+  EXPECT_EQ(player->text(IDC_STATUS), QStringLiteral("自動配置完了"));
+  EXPECT_TRUE(own.isFilled());
+  EXPECT_EQ(own.cell(3, 1), 1);
+}
+
+TEST_F(AppProgram, ATogglePutsInADefaultNameAndClosingSavesTheFieldsForTheNextStart) {
+  auto player = start();
+  player->click(IDC_CONNECT);
+  EXPECT_EQ(player->text(IDC_PLAYER_NAME), QStringLiteral("名無し"));
+  EXPECT_FALSE(player->enabled(IDC_PLAYER_NAME) || player->enabled(IDC_BE_SERVER));
+  player->click(IDC_CONNECT);
+  EXPECT_TRUE(player->enabled(IDC_PLAYER_NAME) && player->enabled(IDC_BE_SERVER));
+
+  player->setText(IDC_PLAYER_NAME, QStringLiteral("山田"));
+  QTest::keyClicks(player->control(IDC_SERVER_ADDRESS), QStringLiteral("10.0.0.7"));
+  QTest::keyClick(player->control(IDC_SERVER_ADDRESS), Qt::Key_Escape);
+  EXPECT_TRUE(player->dialog->isVisible());
+  EXPECT_FALSE(QFile::exists(path));
+  EXPECT_TRUE(player->dialog->close());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  // Each field: its length in two bytes (little-endian), its CP932 bytes and a zero byte.
+  EXPECT_EQ(file.readAll(), QByteArray("\x04\x00", 2) + QByteArray::fromStdString(sjis("山田")) +
+                                QByteArray("\x00\x08\x00", 3) + "10.0.0.7" + QByteArray(1, '\0'));
+  player.reset();
+  auto next = start();
+  EXPECT_EQ(next->text(IDC_PLAYER_NAME), QStringLiteral("山田"));
+  EXPECT_EQ(next->text(IDC_SERVER_ADDRESS), QStringLiteral("10.0.0.7"));
+}
+
+const QString kHost = QStringLiteral("ホスト"), kBee = QStringLiteral("びー"),
+              kSea = QStringLiteral("しー");
+
+class AppLobbyRound : public ::testing::Test {
+ protected:
+  // The host presses "サーバーになる"; the others type the address and press "接続". A player
+  // has joined once the host's list shows it: the next newcomer's welcome is made from that list.
+  std::unique_ptr<QtPlayer> join(const QString& name) {
+    auto p = std::make_unique<QtPlayer>(
+        port, folder.filePath(name + QStringLiteral(".ini")).toStdString(), name.at(0).unicode());
+    p->setText(IDC_PLAYER_NAME, name);
+    if (host == nullptr) host = p.get();
+    if (host != p.get())
+      QTest::keyClicks(p->control(IDC_SERVER_ADDRESS), QStringLiteral("127.0.0.1"));
+    p->click(host == p.get() ? IDC_BE_SERVER : IDC_CONNECT);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lineWith(*host, name); })) << p->chatText();
+    return p;
+  }
+  static bool lineWith(const QtPlayer& p, const QString& text) {
+    const std::vector<QString> lines = p.participantLines();
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const QString& l) { return l.contains(text); });
+  }
+  static bool marked(QtPlayer& p, int number) {
+    for (int i = 0; i < Board::kCells; ++i) {
+      if (p.boards().own().cellAt(i) == -number) return true;
+    }
+    return false;
+  }
+  static void expectMatchButtons(QtPlayer& p, bool playing) {
+    for (int id : {IDC_CHALLENGE, IDC_SPECTATE, IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST}) {
+      EXPECT_EQ(p.enabled(id), !playing) << id;
+    }
+    EXPECT_EQ(p.enabled(IDC_END_MATCH), playing);
+  }
+  static void expectIdle(QtPlayer& p) {
+    for (int id : {IDC_CONNECT, IDC_BE_SERVER, IDC_SERVER_ADDRESS, IDC_PLAYER_NAME}) {
+      EXPECT_TRUE(p.enabled(id)) << id;
+    }
+    EXPECT_FALSE(p.pressed(IDC_CONNECT) || p.pressed(IDC_BE_SERVER));
+    EXPECT_EQ(p.text(IDC_STATUS), QStringLiteral("未接続です"));
+    EXPECT_TRUE(p.participantLines().empty());
+  }
+
+  QTemporaryDir folder;
+  int port = freePort();
+  QtPlayer* host = nullptr;
+};
+
+TEST_F(AppLobbyRound, ThreePlayersChatPlayWatchAndGoHomeWhenTheServerStops) {
+  auto a = join(kHost);
+  EXPECT_EQ(a->text(IDC_SERVER_ADDRESS), QStringLiteral("localhost"));
+  EXPECT_FALSE(a->enabled(IDC_CONNECT) || a->enabled(IDC_PLAYER_NAME));
+  auto b = join(kBee);
+  auto c = join(kSea);
+  ASSERT_FALSE(HasFailure());
+  EXPECT_FALSE(b->enabled(IDC_BE_SERVER));
+  for (QtPlayer* p : {a.get(), b.get(), c.get()}) {  // in CP932 order: し 82B5, び 82D1, ホ 837A
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+      return p->participantLines() == std::vector<QString>{kSea, kBee, kHost};
+    }));
+  }
+  QTest::keyClicks(b->control(IDC_CHAT_INPUT), QStringLiteral("hello all"));
+  QTest::keyClick(b->control(IDC_CHAT_INPUT), Qt::Key_Return);
+  EXPECT_TRUE(b->text(IDC_CHAT_INPUT).isEmpty());
+  for (QtPlayer* p : {a.get(), b.get(), c.get()}) {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p->chatHas(kBee + QStringLiteral(" : hello all")); }));
+  }
+
+  {  // B challenges the host, who says Yes.
+    QuestionAnswerer yes(true);
+    ASSERT_TRUE(b->selectParticipant(kHost));
+    b->click(IDC_CHALLENGE);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return a->boards().opponent().isFilled() && b->boards().opponent().isFilled(); }));
+    ASSERT_EQ(yes.asked.size(), 1u);
+    EXPECT_TRUE(yes.asked[0].text.startsWith(kBee)) << yes.asked[0].text.toStdString();
+    EXPECT_EQ(yes.asked[0].parent, a->dialog.get());
+  }
+  expectMatchButtons(*a, true);
+  expectMatchButtons(*b, true);
+  expectMatchButtons(*c, false);
+  EXPECT_EQ(a->text(IDC_OPPONENT_CAPTION), kBee);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return lineWith(*c, QStringLiteral("★")); }));
+  ASSERT_TRUE(c->selectParticipant(kHost));
+  c->click(IDC_SPECTATE);
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    return c->text(IDC_STATUS) == QStringLiteral("観戦中") && c->boards().own().isFilled() &&
+           c->boards().opponent().isFilled();
+  }));
+
+  // Each caller clicks the lowest open number of its own board, with another button each time.
+  const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+  for (int calls = 0; !a->boards().gameOver() && calls < Board::kCells; ++calls) {
+    QtPlayer& caller = a->fields().turnHolder == a->fields().ownId ? *a : *b;
+    QtPlayer& other = &caller == a.get() ? *b : *a;
+    const Board& own = caller.boards().own();
+    int best = -1;
+    for (int i = 0; i < Board::kCells; ++i) {
+      if (own.cellAt(i) > 0 && (best < 0 || own.cellAt(i) < own.cellAt(best))) best = i;
+    }
+    ASSERT_GE(best, 0);
+    const int number = own.cellAt(best);
+    caller.clickCell(best % 5, best / 5, buttons[calls % 3]);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return marked(other, number) && marked(*c, number); }));
+  }
+  ASSERT_TRUE(QTest::qWaitFor([&] { return a->boards().gameOver() && b->boards().gameOver(); }));
+  const std::set<QString> results = {a->text(IDC_STATUS), b->text(IDC_STATUS)};
+  EXPECT_TRUE(results == std::set<QString>({QStringLiteral("あなたの勝ちです"),
+                                            QStringLiteral("相手の勝ちです")}) ||
+              results == std::set<QString>({QStringLiteral("引き分けです")}));
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    return c->text(IDC_STATUS).endsWith(QStringLiteral("の勝ちです")) ||
+           c->text(IDC_STATUS) == QStringLiteral("引き分けです");
+  })) << c->text(IDC_STATUS).toStdString();
+  const QImage revealed = grabImage(*a->control(IDC_OPPONENT_BOARD));  // shown in full now
+  EXPECT_GT(inkIn(revealed, 0, 0) + inkIn(revealed, 4, 4), 6);
+
+  a->click(IDC_END_MATCH);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return !b->fields().playing() && !lineWith(*c, QStringLiteral("★")); }));
+  expectMatchButtons(*a, false);
+  expectMatchButtons(*b, false);
+
+  a->click(IDC_BE_SERVER);  // released: every connection closes, everybody is idle again
+  for (QtPlayer* p : {a.get(), b.get(), c.get()}) {
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+      return p->participantLines().empty() && p->text(IDC_STATUS) == QStringLiteral("未接続です");
+    }));
+    expectIdle(*p);
+  }
+}
+
+TEST_F(AppLobbyRound, ClosingTheHostsDialogDisconnectsEverybodyAndEndsPromptly) {
+  auto a = join(kHost);
+  auto b = join(kBee);
+  ASSERT_FALSE(HasFailure());
+  EXPECT_TRUE(a->dialog->close());
+  EXPECT_TRUE(QFile::exists(folder.filePath(kHost + QStringLiteral(".ini"))));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return b->text(IDC_STATUS) == QStringLiteral("未接続です"); }));
+  expectIdle(*b);
+  a.reset();  // joins the host's workers: a hang fails the test by its time-out
+}
+
+}  // namespace
+}  // namespace pentaro::testing
