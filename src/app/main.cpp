@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QBrush>
 #include <QMessageBox>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +35,19 @@ bool displayAvailable() {
 
 bool usable(const QBrush& brush) {
   return brush.style() == Qt::SolidPattern && brush.color().isValid();
+}
+
+// The calendar time in seconds, as the seed has always been, mixed with the process id and the
+// sub-second clock: two copies started in the same second (two players on one machine) would
+// otherwise deal identical boards, and every match between them would be a draw. State 0 would
+// make every draw 0, so it is avoided.
+std::uint32_t startSeed() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(now).count() % 1000000;
+  std::uint32_t seed = static_cast<std::uint32_t>(std::time(nullptr)) ^
+                       (static_cast<std::uint32_t>(::getpid()) << 20) ^
+                       static_cast<std::uint32_t>(micros << 8);
+  return seed != 0 ? seed : 1;
 }
 
 }  // namespace
@@ -67,7 +83,7 @@ int main(int argc, char** argv) {
   pentaro::ProgramProcedure procedure(*program);
 
   // Every run shuffles differently; the first board is dealt by initDialog.
-  program->random().setState(static_cast<std::uint32_t>(std::time(nullptr)));
+  program->random().setState(startSeed());
   dialog->setProcedure(&procedure);
   program->initDialog();
   QObject::connect(dialog.get(), &QDialog::finished, &app, &QCoreApplication::quit);
