@@ -19,25 +19,24 @@ MatchNegotiation::MatchNegotiation(MatchPlay& match, GameBoards& boards, RandomS
       send_(std::move(send)) {}
 
 void MatchNegotiation::challenge(int target) {
-  const MatchFields& f = match_.fields();
-  if (f.playing()) return;
-  if (target == f.ownId) {
-    match_.resetBoards();
-    return;
-  }
-  appendChatLog(window_, texts().challenging);
-  send_(LineBuilder(protocol::kStartVs).number(target));
+  sendRequest(target, texts().challenging, protocol::kStartVs);
 }
 
 void MatchNegotiation::requestWatch(int target) {
+  sendRequest(target, texts().fetchingMatch, protocol::kGetVsId);
+}
+
+void MatchNegotiation::sendRequest(int target, const std::string& notice,
+                                   std::string_view command) {
   const MatchFields& f = match_.fields();
   if (f.playing()) return;
+  // The own line selected: nothing to ask anybody, but a fresh board and the end of watching.
   if (target == f.ownId) {
     match_.resetBoards();
     return;
   }
-  appendChatLog(window_, texts().fetchingMatch);
-  send_(LineBuilder(protocol::kGetVsId).number(target));
+  appendChatLog(window_, notice);
+  send_(LineBuilder(command).number(target));
 }
 
 bool MatchNegotiation::handle(const MessageFields& fields) {

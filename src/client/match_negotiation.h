@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "client/participant_list.h"
 #include "game/game_boards.h"
@@ -30,6 +31,8 @@ class MatchNegotiation {
   bool handle(const MessageFields& fields);
 
  private:
+  // A challenge or a watch request to another participant.
+  void sendRequest(int target, const std::string& notice, std::string_view command);
   void onChallenge(const MessageFields& fields);
   void onAnswer(const MessageFields& fields);
   void onWatchAnswer(const MessageFields& fields);
