@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libqt6gui6
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth
 )
 
 missing=()
@@ -23,6 +23,5 @@ if ((${#missing[@]})); then
   sudo_cmd=()
   [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
