@@ -78,9 +78,7 @@ int freePort() {
   return ntohs(address.sin_port);
 }
 
-double micros(Clock::duration d) {
-  return std::chrono::duration<double, std::micro>(d).count();
-}
+double micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
 }  // namespace
 

@@ -1,11 +1,11 @@
 // The program entry: one main dialog and the Program behind it, then Qt's event loop until the
 // dialog is closed.
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QBrush>
 #include <QMessageBox>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdint>
 #include <cstdio>

@@ -65,7 +65,8 @@ void MatchPlay::playNumber(int number) {
   if (fields_.playing() && fields_.turnHolder == fields_.ownId) {
     const CallResult result = boards_.applyCall(number, watching);
     showResult(result, watching);
-    if (!watching) hooks_.send(LineBuilder(protocol::kPlot).number(fields_.opponentId).number(number));
+    if (!watching)
+      hooks_.send(LineBuilder(protocol::kPlot).number(fields_.opponentId).number(number));
     if (result == CallResult::kContinue && !watching) {
       fields_.turnHolder = fields_.opponentId;
       window_.setText(IDC_STATUS, texts().opponentsTurn);
@@ -124,7 +125,8 @@ void MatchPlay::onMap(int owner, const std::array<int, Board::kCells>& cells) {
     target = &boards_.own();
   }
   if (target) {
-    for (int i = 0; i < Board::kCells; ++i) target->setCell(cells[i], i % Board::kSide, i / Board::kSide);
+    for (int i = 0; i < Board::kCells; ++i)
+      target->setCell(cells[i], i % Board::kSide, i / Board::kSide);
   }
   appendChatLog(window_, texts().mapReceived);
   boards_.requestRepaint();

@@ -118,8 +118,11 @@ void LobbyServer::onLineReceived(int index, std::string_view line) {
     return;
   }
   if (fields.is(protocol::kChat)) {
-    broadcast(
-        LineBuilder(protocol::kChat).number(index).text(names_[index]).text(fields.field(1)).line());
+    broadcast(LineBuilder(protocol::kChat)
+                  .number(index)
+                  .text(names_[index])
+                  .text(fields.field(1))
+                  .line());
     return;
   }
   relay(index, fields);

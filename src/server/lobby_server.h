@@ -55,18 +55,18 @@ class LobbyServer : public TcpListener {
 
  private:
   // Sends only to welcomed slots, so that "ID" is always a player's first line.
-  void sendToPlayer(int slot, std::string_view line);  // requires mutex_
-  void broadcast(std::string_view line);  // requires mutex_
+  void sendToPlayer(int slot, std::string_view line);   // requires mutex_
+  void broadcast(std::string_view line);                // requires mutex_
   void relay(int sender, const MessageFields& fields);  // requires mutex_
-  void forgetWatchersOf(int player);  // requires mutex_
+  void forgetWatchersOf(int player);                    // requires mutex_
 
   mutable std::mutex mutex_;
-  std::array<std::string, kSlots> names_;            // guarded by mutex_
-  std::array<bool, kSlots> welcomed_{};              // guarded by mutex_
-  std::array<std::uint8_t, kSlots> watchFirst_{};    // guarded by mutex_
-  std::array<std::uint8_t, kSlots> watchSecond_{};   // guarded by mutex_
-  const RosterView* roster_ = nullptr;               // set before listening
-  std::function<void()> endedHandler_;               // set before listening
+  std::array<std::string, kSlots> names_;                   // guarded by mutex_
+  std::array<bool, kSlots> welcomed_{};                     // guarded by mutex_
+  std::array<std::uint8_t, kSlots> watchFirst_{};           // guarded by mutex_
+  std::array<std::uint8_t, kSlots> watchSecond_{};          // guarded by mutex_
+  const RosterView* roster_ = nullptr;                      // set before listening
+  std::function<void()> endedHandler_;                      // set before listening
   std::function<void(std::string_view)> announcementSink_;  // set before listening
   std::atomic<bool> listenEnded_{false};  // onListenEnded has run since the last start
 };

@@ -25,8 +25,8 @@ namespace pentaro {
 class Program {
  public:
   struct Options {
-    int port = protocol::kLobbyPort;        // for the server and the client
-    std::string settingsPath = "qm.ini";    // relative to the working directory
+    int port = protocol::kLobbyPort;      // for the server and the client
+    std::string settingsPath = "qm.ini";  // relative to the working directory
   };
 
   Program(Window& window, UiThread& ui, Options options);

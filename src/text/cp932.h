@@ -13,7 +13,8 @@ namespace pentaro::cp932 {
 // True for a byte that starts a two-byte CP932 character.
 bool isLeadByte(unsigned char byte);
 
-// The longest prefix of `text` of at most `maxBytes` bytes that does not split a two-byte character.
+// The longest prefix of `text` of at most `maxBytes` bytes that does not split a two-byte
+// character.
 std::string_view truncate(std::string_view text, std::size_t maxBytes);
 
 // UTF-8 to CP932; a character CP932 cannot hold (or a malformed UTF-8 sequence) becomes "?".

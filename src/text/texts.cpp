@@ -12,9 +12,9 @@ Texts makeTexts() {
   x.boxCaption = t("PentaroGame");
   x.version = t("Version 1.01");
   x.versionFrame = t("Version Info");
-  x.ruleText = t(
-      "ルール：交互に、数字をクリックして、縦横斜め５列先に並べたら勝ちのゲーム\n"
-      "  自由に選択した人と対戦、観戦ができます");
+  x.ruleText =
+      t("ルール：交互に、数字をクリックして、縦横斜め５列先に並べたら勝ちのゲーム\n"
+        "  自由に選択した人と対戦、観戦ができます");
   x.participantsHeading = t("参加者＆★対戦情報");
   x.serverAddressLabel = t("サーバーIP：");
   x.playerNameLabel = t("お名前：");

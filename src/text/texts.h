@@ -9,10 +9,10 @@ namespace pentaro {
 
 struct Texts {
   // Window title, captions and control labels.
-  std::string programTitle;      // "Pentaroゲーム"
-  std::string boxCaption;        // "PentaroGame"
-  std::string version;           // "Version 1.01"
-  std::string versionFrame;      // "Version Info"
+  std::string programTitle;  // "Pentaroゲーム"
+  std::string boxCaption;    // "PentaroGame"
+  std::string version;       // "Version 1.01"
+  std::string versionFrame;  // "Version Info"
   std::string ruleText;
   std::string participantsHeading;
   std::string serverAddressLabel;

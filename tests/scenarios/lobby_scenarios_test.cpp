@@ -1,8 +1,8 @@
 // Several complete players in one process, over loopback: joining, chat, leaving, the eleventh
 // player, and the server's end.
-#include <sys/socket.h>
-#include <netinet/in.h>
 #include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <future>
@@ -134,9 +134,8 @@ TEST_F(LobbyScenario, AServerWhosePortIsTakenEndsAtOnce) {
   TestPlayer& aki = *players_.back();
   aki.hostLobby();
   ASSERT_TRUE(aki.waitForChat("サーバーを閉じました"));
-  EXPECT_TRUE(waitUntil([&] {
-    return !aki.window.isPressed(IDC_BE_SERVER) && aki.window.isEnabled(IDC_CONNECT);
-  }));
+  EXPECT_TRUE(waitUntil(
+      [&] { return !aki.window.isPressed(IDC_BE_SERVER) && aki.window.isEnabled(IDC_CONNECT); }));
   EXPECT_EQ(utf8(aki.window.fullText(IDC_PLAYER_NAME)), "あき");
   ::close(blocker);
 }

@@ -51,8 +51,9 @@ TEST_F(MatchScenario, AcceptedChallengeStartsTheMatchOnBothSides) {
   EXPECT_EQ(utf8(aki.window.fullText(IDC_OWN_CAPTION)), "あき");
   EXPECT_EQ(utf8(aki.window.fullText(IDC_OPPONENT_CAPTION)), "ぼぶ");
   EXPECT_EQ(bob.window.questionsAsked(), 1);
-  EXPECT_TRUE(waitUntil([&] { return chika.participants().size() == 3 &&
-                                     chika.participants()[0] == "あき ★ ぼぶ"; }));
+  EXPECT_TRUE(waitUntil([&] {
+    return chika.participants().size() == 3 && chika.participants()[0] == "あき ★ ぼぶ";
+  }));
   EXPECT_THAT(chika.participants(), ElementsAre("あき ★ ぼぶ", "ちか", "ぼぶ ★ あき"));
 
   // It is Aki's turn; a click on Bob's board does nothing.
@@ -114,8 +115,8 @@ TEST_F(MatchScenario, AMatchIsPlayedToAWinAndEndedByHand) {
     EXPECT_FALSE(p->window.isEnabled(IDC_END_MATCH));
     EXPECT_EQ(p->opponentBoard(), Board());
   }
-  EXPECT_TRUE(waitUntil([&] { return chika.participants().size() == 3 &&
-                                     chika.participants()[0] == "あき"; }));
+  EXPECT_TRUE(waitUntil(
+      [&] { return chika.participants().size() == 3 && chika.participants()[0] == "あき"; }));
   EXPECT_THAT(chika.participants(), ElementsAre("あき", "ちか", "ぼぶ"));
 }
 
@@ -182,13 +183,14 @@ TEST_F(MatchScenario, ASecondAcceptanceIsTurnedBack) {
   aki.click(IDC_CHALLENGE);
   ASSERT_TRUE(aki.selectParticipant(chika.id()));
   aki.click(IDC_CHALLENGE);
-  ASSERT_TRUE(waitUntil([&] { return bob.window.questionsAsked() == 1 &&
-                                     chika.window.questionsAsked() == 1; }));
+  ASSERT_TRUE(waitUntil(
+      [&] { return bob.window.questionsAsked() == 1 && chika.window.questionsAsked() == 1; }));
   bobMayAnswer.set_value();
   ASSERT_TRUE(waitUntil([&] { return aki.fields().opponentId == bob.id(); }));
   chikaMayAnswer.set_value();
 
-  ASSERT_TRUE(aki.waitForChat("ちかさんが　対戦を了承してくれましたが、無視しちゃいます・・・（汗）"))
+  ASSERT_TRUE(
+      aki.waitForChat("ちかさんが　対戦を了承してくれましたが、無視しちゃいます・・・（汗）"))
       << aki.chatLog();
   ASSERT_TRUE(chika.waitForChat("あきさんは、すでに、ぼぶさんと、対戦しています・・・"));
   EXPECT_TRUE(chika.chatHas("ゲームが終わりました"));
@@ -204,13 +206,13 @@ TEST_F(MatchScenario, LaterLinesWaitWhileTheQuestionIsOpen) {
   std::promise<void> asked;
   std::promise<bool> answer;
   auto answerFuture = answer.get_future().share();
-  aki.window.setAnswerer([&asked, answerFuture](const std::string& question,
-                                                const std::string& caption) {
-    EXPECT_EQ(utf8(question), "ぼぶさんと、対戦しますか？");
-    EXPECT_EQ(utf8(caption), "PentaroGame");
-    asked.set_value();
-    return answerFuture.get();
-  });
+  aki.window.setAnswerer(
+      [&asked, answerFuture](const std::string& question, const std::string& caption) {
+        EXPECT_EQ(utf8(question), "ぼぶさんと、対戦しますか？");
+        EXPECT_EQ(utf8(caption), "PentaroGame");
+        asked.set_value();
+        return answerFuture.get();
+      });
   ASSERT_TRUE(bob.selectParticipant(aki.id()));
   bob.click(IDC_CHALLENGE);
   asked.get_future().wait();

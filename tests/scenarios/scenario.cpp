@@ -22,7 +22,9 @@ TestPlayer& Scenario::join(const std::string& nameUtf8) {
       if (line == nameUtf8) return player.id() == expectedId;
     }
     return false;
-  })) << nameUtf8 << " did not join as " << expectedId << ":\n" << player.chatLog();
+  })) << nameUtf8
+      << " did not join as " << expectedId << ":\n"
+      << player.chatLog();
   // Everybody connected has seen the newcomer arrive.
   for (auto& other : players_) {
     if (other->connected()) {

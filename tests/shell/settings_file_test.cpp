@@ -32,9 +32,7 @@ class SettingsFileTest : public ::testing::Test {
     rmdir(dir_.c_str());
   }
 
-  void writeFile(const std::string& bytes) {
-    std::ofstream(path_, std::ios::binary) << bytes;
-  }
+  void writeFile(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
   std::string readFile() {
     std::ifstream in(path_, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -54,7 +52,11 @@ TEST_F(SettingsFileTest, SavesTheDocumentedEighteenBytesAndLoadsThemBack) {
   window.setText(IDC_PLAYER_NAME, "abc");
   window.setText(IDC_SERVER_ADDRESS, "localhost");
   ASSERT_TRUE(SettingsFile(path_).save(window));
-  EXPECT_EQ(readFile(), std::string("\x03\x00" "abc\x00" "\x09\x00" "localhost\x00", 18));
+  EXPECT_EQ(readFile(), std::string("\x03\x00"
+                                    "abc\x00"
+                                    "\x09\x00"
+                                    "localhost\x00",
+                                    18));
   EXPECT_EQ(load(), std::make_pair(std::string("abc"), std::string("localhost")));
 }
 
@@ -92,33 +94,55 @@ TEST_F(SettingsFileTest, RecordsCutShortLoadOnlyWhatIsWhole) {
   writeFile(std::string("\x03", 1));
   EXPECT_EQ(load(), nothing);
   // The first record cut short.
-  writeFile(std::string("\x03\x00" "ab", 4));
+  writeFile(
+      std::string("\x03\x00"
+                  "ab",
+                  4));
   EXPECT_EQ(load(), nothing);
   // Exactly one record: the name only.
-  writeFile(std::string("\x03\x00" "abc\x00", 6));
+  writeFile(
+      std::string("\x03\x00"
+                  "abc\x00",
+                  6));
   EXPECT_EQ(load(), std::make_pair(std::string("abc"), std::string()));
   // The second record cut short (its zero byte missing).
-  writeFile(std::string("\x03\x00" "abc\x00" "\x02\x00" "xy", 10));
+  writeFile(
+      std::string("\x03\x00"
+                  "abc\x00"
+                  "\x02\x00"
+                  "xy",
+                  10));
   EXPECT_EQ(load(), std::make_pair(std::string("abc"), std::string()));
 }
 
 TEST_F(SettingsFileTest, LengthsThatDoNotFitTheBufferLoadNothingOfTheRecord) {
   // 79 bytes of text and the zero byte fill the 80-byte buffer exactly.
   std::string fits = std::string("\x4f\x00", 2) + std::string(79, 'n') + '\0';
-  writeFile(fits + std::string("\x01\x00" "a\x00", 4));
+  writeFile(fits + std::string("\x01\x00"
+                               "a\x00",
+                               4));
   EXPECT_EQ(load(), std::make_pair(std::string(79, 'n'), std::string("a")));
 
   // 80 bytes of text would overrun it; a negative length is nonsense. Neither record loads.
-  writeFile(std::string("\x50\x00", 2) + std::string(81, 'n') + std::string("\x01\x00" "a\x00", 4));
+  writeFile(std::string("\x50\x00", 2) + std::string(81, 'n') +
+            std::string("\x01\x00"
+                        "a\x00",
+                        4));
   EXPECT_EQ(load(), std::make_pair(std::string(), std::string()));
-  writeFile(std::string("\xff\xff" "abc", 5));
+  writeFile(
+      std::string("\xff\xff"
+                  "abc",
+                  5));
   EXPECT_EQ(load(), std::make_pair(std::string(), std::string()));
   writeFile(std::string("\x00\x80", 2) + std::string(200, 'x'));
   EXPECT_EQ(load(), std::make_pair(std::string(), std::string()));
 }
 
 TEST_F(SettingsFileTest, AFailedSaveKeepsTheOldFile) {
-  writeFile(std::string("\x03\x00" "old\x00\x00\x00\x00", 9));
+  writeFile(
+      std::string("\x03\x00"
+                  "old\x00\x00\x00\x00",
+                  9));
   HeadlessWindow window;
   window.setText(IDC_PLAYER_NAME, "new");
   // The temporary file cannot be made: a directory stands in its way.

@@ -101,8 +101,8 @@ void TestPlayer::call(int number) {
     for (int row = 0; row < Board::kSide; ++row) {
       for (int column = 0; column < Board::kSide; ++column) {
         if (own.cell(column, row) == number) {
-          program->command(CMD_OWN_BOARD_CLICK,
-                           static_cast<std::uint32_t>(column) | static_cast<std::uint32_t>(row) << 16);
+          program->command(CMD_OWN_BOARD_CLICK, static_cast<std::uint32_t>(column) |
+                                                    static_cast<std::uint32_t>(row) << 16);
           return;
         }
       }

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "shell/program.h"
-#include "ui/headless_ui_thread.h"
 #include "ui/controls.h"
+#include "ui/headless_ui_thread.h"
 #include "ui/headless_window.h"
 
 namespace pentaro::testing {
