@@ -11,12 +11,11 @@
 #include <string>
 #include <string_view>
 
-#include "client/participant_list.h"
+#include "client/announced_roster.h"
 #include "net/message_fields.h"
 #include "net/protocol.h"
 #include "server/lobby_server.h"
 #include "text/cp932.h"
-#include "ui/headless_window.h"
 
 namespace {
 
@@ -32,7 +31,7 @@ void printUsage(std::FILE* out) {
 }
 
 // One log line for each arrival, departure, match start and match end.
-void logAnnouncement(const MessageFields& fields, const ParticipantList& roster) {
+void logAnnouncement(const MessageFields& fields, const AnnouncedRoster& roster) {
   auto utf8 = [](std::string_view text) { return cp932::toUtf8(text); };
   if (fields.is(protocol::kAdd)) {
     std::printf("join %d %s\n", fields.number(1), utf8(fields.field(2)).c_str());
@@ -83,16 +82,12 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
   const pthread_t mainThread = pthread_self();
 
-  HeadlessWindow window;
-  ParticipantList roster;
-  roster.attach(&window);
+  AnnouncedRoster roster;  // outlives the server, which announces departures while it stops
   LobbyServer server;
   server.setRoster(&roster);
-  // Called under the server's lock, so the roster always matches what the players were told.
   server.setAnnouncementSink([&roster](std::string_view line) {
-    const MessageFields fields(line);
-    logAnnouncement(fields, roster);
-    applyRosterLine(roster, fields);
+    logAnnouncement(MessageFields(line), roster);  // before a departure takes the name away
+    roster.apply(line);
   });
   server.setEndedHandler([mainThread] { pthread_kill(mainThread, SIGUSR1); });
 

@@ -14,7 +14,8 @@ Program::Program(Window& window, UiThread& ui, Options options)
       boards_(random_, [this] { window_.post(CMD_REPAINT_BOARDS); }),
       client_(ui, window, participants_, boards_, random_, options_.port),
       settings_(options_.settingsPath) {
-  server_.setRoster(&participants_);
+  server_.setRoster(&serverRoster_);
+  server_.setAnnouncementSink([this](std::string_view line) { serverRoster_.apply(line); });
   // The server's end is posted: the server never waits for the UI thread.
   server_.setEndedHandler([this] { ui_.post([this] { onServerEnded(); }); });
 }
@@ -86,6 +87,7 @@ void Program::paint(int boardControl, Canvas& canvas) const {
 }
 
 void Program::startServer() {
+  serverRoster_.clear();
   if (!server_.startServer(options_.port)) {
     stopServer();
     return;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "client/announced_roster.h"
 #include "client/lobby_client.h"
 #include "client/participant_list.h"
 #include "game/game_boards.h"
@@ -69,6 +70,9 @@ class Program {
   const Options options_;
   // Plain data that the objects below refer to; it exists before them.
   GameBoards boards_;
+  // What the server has told everybody; newcomers are welcomed from it. It outlives the server,
+  // whose departing players are still announced while it stops.
+  AnnouncedRoster serverRoster_;
   LobbyServer server_;
   LobbyClient client_;
   RandomSource random_;

@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <future>
@@ -138,6 +139,74 @@ TEST_F(LobbyScenario, AServerWhosePortIsTakenEndsAtOnce) {
       [&] { return !aki.window.isPressed(IDC_BE_SERVER) && aki.window.isEnabled(IDC_CONNECT); }));
   EXPECT_EQ(utf8(aki.window.fullText(IDC_PLAYER_NAME)), "あき");
   ::close(blocker);
+}
+
+// A connection that reads the server's lines as they come, without any program behind it.
+class RawPlayer {
+ public:
+  explicit RawPlayer(int port) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+    timeval timeout{5, 0};
+    ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  }
+  ~RawPlayer() { ::close(fd_); }
+  bool connected() const { return connected_; }
+  void send(const std::string& line) {
+    const std::string bytes = line + "\r\n";
+    ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+  }
+  // The lines up to and including the first one that starts with `last`; stops early on a
+  // timeout or the end of the connection.
+  std::vector<std::string> linesThrough(const std::string& last) {
+    std::vector<std::string> lines;
+    for (;;) {
+      const auto end = buffer_.find("\r\n");
+      if (end != std::string::npos) {
+        lines.push_back(buffer_.substr(0, end));
+        buffer_.erase(0, end + 2);
+        if (lines.back().rfind(last, 0) == 0) return lines;
+        continue;
+      }
+      char chunk[1024];
+      const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
+      if (n <= 0) return lines;
+      buffer_.append(chunk, static_cast<size_t>(n));
+    }
+  }
+
+ private:
+  int fd_;
+  bool connected_ = false;
+  std::string buffer_;
+};
+
+TEST_F(LobbyScenario, ANewcomerHearsOfEveryoneAlreadyAnnouncedWhateverTheHostsWindowShows) {
+  TestPlayer& aki = join("あき");
+  // The host's own window takes in nothing while its UI thread is held.
+  std::promise<void> release;
+  struct Release {
+    std::promise<void>& promise;
+    ~Release() { promise.set_value(); }
+  } releaseAtEnd{release};
+  aki.ui.post([held = release.get_future().share()] { held.wait(); });
+
+  players_.push_back(std::make_unique<TestPlayer>(port_, "ぼぶ", 5));
+  TestPlayer& bob = *players_.back();
+  bob.connect();
+  ASSERT_TRUE(waitUntil([&] { return bob.participants().size() == 2; }));
+
+  RawPlayer newcomer(port_);
+  ASSERT_TRUE(newcomer.connected());
+  newcomer.send("NEW_C\tchika");
+  const std::vector<std::string> lines = newcomer.linesThrough("ADD\t2\t");
+  ASSERT_GE(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "ID\t2");
+  EXPECT_EQ(lines[2], "ADD\t0\t" + sjis("あき"));
+  EXPECT_EQ(lines[3], "ADD\t1\t" + sjis("ぼぶ"));
 }
 
 TEST_F(LobbyScenario, AnEmptyNameBecomesTheDefaultName) {
