@@ -231,11 +231,7 @@ TEST_F(MatchScenario, AWatcherFollowsTheMatchFromTheFirstCall) {
   TestPlayer& chika = join("ちか");
   TestPlayer& dai = join("だい");
   startMatch(aki, bob);
-
-  ASSERT_TRUE(chika.selectParticipant(aki.id()));
-  chika.click(IDC_SPECTATE);
-  EXPECT_TRUE(chika.chatHas("対戦情報を取得中・・・"));
-  ASSERT_TRUE(chika.waitForStatus("観戦中"));
+  watch(chika, aki);
   ASSERT_TRUE(waitUntil([&] {
     return chika.ownBoard() == aki.ownBoard() && chika.opponentBoard() == bob.ownBoard();
   }));
@@ -272,9 +268,7 @@ TEST_F(MatchScenario, AcceptingWhileWatchingEndsTheWatching) {
   TestPlayer& chika = join("ちか");
   TestPlayer& dai = join("だい");
   startMatch(aki, bob);
-  ASSERT_TRUE(chika.selectParticipant(aki.id()));
-  chika.click(IDC_SPECTATE);
-  ASSERT_TRUE(chika.waitForStatus("観戦中"));
+  watch(chika, aki);
 
   startMatch(dai, chika);
   const MatchFields f = chika.fields();

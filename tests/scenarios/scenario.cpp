@@ -44,6 +44,13 @@ void Scenario::startMatch(TestPlayer& challenger, TestPlayer& challenged) {
   }));
 }
 
+void Scenario::watch(TestPlayer& watcher, TestPlayer& player) {
+  ASSERT_TRUE(watcher.selectParticipant(player.id()));
+  watcher.click(IDC_SPECTATE);
+  EXPECT_TRUE(watcher.chatHas("対戦情報を取得中・・・"));
+  ASSERT_TRUE(watcher.waitForStatus("観戦中"));
+}
+
 int Scenario::playToTheEnd(TestPlayer& a, TestPlayer& b) {
   int calls = 0;
   while (!a.gameOver() && !b.gameOver() && calls < Board::kCells) {

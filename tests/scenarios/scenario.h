@@ -22,6 +22,8 @@ class Scenario : public ::testing::Test {
   TestPlayer& join(const std::string& nameUtf8);
   // `challenger` challenges `challenged`, who says Yes; returns once both have the other's map.
   void startMatch(TestPlayer& challenger, TestPlayer& challenged);
+  // `watcher` watches the match of `player`; returns once it shows "観戦中".
+  void watch(TestPlayer& watcher, TestPlayer& player);
   // The players call in turn, each the lowest number still open on its own board, until the
   // match is decided. Returns the number of calls.
   int playToTheEnd(TestPlayer& a, TestPlayer& b);
