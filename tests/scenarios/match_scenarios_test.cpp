@@ -288,18 +288,40 @@ TEST_F(MatchScenario, AcceptingWhileWatchingEndsTheWatching) {
 TEST_F(MatchScenario, ClicksBeforeTheMapArriveAreRefused) {
   TestPlayer& aki = join("あき");
   TestPlayer& bob = join("ぼぶ");
-  // Bob will move first; Aki's map is held back by making Aki's answer arrive before her map.
+  // Bob will move first. Aki's program is held right after her challenge, so her map, which she
+  // sends when she takes in Bob's acceptance, is still on its way when Bob clicks.
   bob.run([&] { bob.program->random().setState(stateDrawing(2)); });
   bob.window.setAnswerer([](const std::string&, const std::string&) { return true; });
+  std::promise<void> release;
+  struct Release {
+    std::promise<void>& promise;
+    bool done = false;
+    void now() {
+      if (!done) promise.set_value();
+      done = true;
+    }
+    ~Release() { now(); }
+  } releaseAki{release};
   ASSERT_TRUE(aki.selectParticipant(bob.id()));
-  aki.click(IDC_CHALLENGE);
+  aki.run([&] {
+    aki.program->command(IDC_CHALLENGE);
+    aki.ui.post([held = release.get_future().share()] { held.wait(); });
+  });
   ASSERT_TRUE(waitUntil([&] { return bob.fields().playing(); }));
-  // Bob may already have Aki's map; empty it to stand for a map still on its way.
-  bob.run([&] { bob.program->boards().opponent().clear(); });
-  bob.call(bob.ownBoard().cell(2, 2));
+
+  const int number = bob.ownBoard().cell(2, 2);
+  bob.call(number);
   EXPECT_TRUE(bob.chatHas("まだ相手の、マップ（配置）を受信していません"));
   EXPECT_TRUE(bob.chatHas("受信するまで、お待ちください"));
   EXPECT_EQ(bob.fields().turnHolder, bob.id());
+  EXPECT_FALSE(marked(bob.ownBoard(), number));
+
+  // Once the map is in, the same click is a call.
+  releaseAki.now();
+  ASSERT_TRUE(waitUntil([&] { return bob.opponentBoard().isFilled(); }));
+  bob.call(number);
+  EXPECT_TRUE(marked(bob.ownBoard(), number));
+  EXPECT_TRUE(waitUntil([&] { return marked(aki.ownBoard(), number); }));
 }
 
 }  // namespace
