@@ -165,6 +165,20 @@ TEST_F(MatchScenario, RefusalAndBusyAnswers) {
   EXPECT_EQ(aki.chatLog(), log);
 }
 
+TEST_F(MatchScenario, ChallengingOrWatchingTheOwnLineOnlyDealsANewBoard) {
+  TestPlayer& aki = join("あき");
+  join("ぼぶ");
+  ASSERT_TRUE(aki.selectParticipant(aki.id()));
+  for (int button : {IDC_CHALLENGE, IDC_SPECTATE}) {
+    const Board before = aki.ownBoard();
+    const std::string log = aki.chatLog();
+    aki.click(button);
+    EXPECT_NE(aki.ownBoard(), before);
+    EXPECT_EQ(aki.chatLog(), log);  // nothing asked, nothing sent
+    EXPECT_EQ(aki.status(), "対戦待ち・・・");
+  }
+}
+
 TEST_F(MatchScenario, ASecondAcceptanceIsTurnedBack) {
   TestPlayer& aki = join("あき");
   TestPlayer& bob = join("ぼぶ");
