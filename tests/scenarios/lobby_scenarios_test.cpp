@@ -9,6 +9,7 @@
 #include <future>
 
 #include "scenarios/scenario.h"
+#include "support/port_holder.h"
 
 namespace pentaro::testing {
 namespace {
@@ -123,13 +124,8 @@ TEST_F(LobbyScenario, StoppingTheServerReturnsEveryControlToIdle) {
 }
 
 TEST_F(LobbyScenario, AServerWhosePortIsTakenEndsAtOnce) {
-  const int blocker = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_ANY);
-  address.sin_port = htons(static_cast<uint16_t>(port_));
-  ASSERT_EQ(::bind(blocker, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(::listen(blocker, 1), 0);
+  PortHolder blocker(port_);
+  ASSERT_TRUE(blocker.holding());
 
   players_.push_back(std::make_unique<TestPlayer>(port_, "あき", 1));
   TestPlayer& aki = *players_.back();
@@ -138,7 +134,6 @@ TEST_F(LobbyScenario, AServerWhosePortIsTakenEndsAtOnce) {
   EXPECT_TRUE(waitUntil(
       [&] { return !aki.window.isPressed(IDC_BE_SERVER) && aki.window.isEnabled(IDC_CONNECT); }));
   EXPECT_EQ(utf8(aki.window.fullText(IDC_PLAYER_NAME)), "あき");
-  ::close(blocker);
 }
 
 // A connection that reads the server's lines as they come, without any program behind it.

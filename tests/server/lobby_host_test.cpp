@@ -11,6 +11,7 @@
 #include "child_process.h"
 #include "lobby_server_fixture.h"
 #include "raw_client.h"
+#include "support/port_holder.h"
 
 namespace pentaro::testing {
 namespace {
@@ -153,20 +154,13 @@ TEST_F(ServerHostSignal, SigtermClosesEveryConnectionAndExitsZero) {
 }
 
 TEST_F(ServerHost, APortAlreadyTakenIsAnErrorOnStandardError) {
-  const int holder = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ASSERT_EQ(::bind(holder, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(::listen(holder, 1), 0);
-  ASSERT_EQ(::getsockname(holder, reinterpret_cast<sockaddr*>(&address), &length), 0);
-  const std::string port = std::to_string(ntohs(address.sin_port));
+  PortHolder holder;
+  ASSERT_TRUE(holder.holding());
+  const std::string port = std::to_string(holder.port());
 
   ChildProcess host({PENTARO_LOBBY_PATH, "--port", port});
   ASSERT_TRUE(host.started());
   const std::optional<int> status = host.waitForExit();
-  ::close(holder);
   ASSERT_TRUE(status.has_value());
   EXPECT_NE(*status, 0);
   EXPECT_LT(*status, 128) << "killed by a signal";

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "lobby_server_fixture.h"
+#include "support/port_holder.h"
 
 namespace pentaro::testing {
 namespace {
@@ -220,14 +221,8 @@ TEST_F(ServerLifecycle, CanBeStartedAgainAsSoonAsItHasEnded) {
 
 TEST_F(ServerLifecycle, APortThatCannotBeBoundEndsTheServerAtOnce) {
   // Another program listens on the port.
-  const int holder = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ASSERT_EQ(::bind(holder, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(::listen(holder, 1), 0);
-  ASSERT_EQ(::getsockname(holder, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  PortHolder holder;
+  ASSERT_TRUE(holder.holding());
 
   LobbyServer blocked;
   int ended = 0;
@@ -238,12 +233,10 @@ TEST_F(ServerLifecycle, APortThatCannotBeBoundEndsTheServerAtOnce) {
     ++ended;
     changed.notify_all();
   });
-  blocked.startServer(ntohs(address.sin_port));
+  blocked.startServer(holder.port());
   EXPECT_NE(blocked.listenError(), 0);
   std::unique_lock lock(mutex);
   EXPECT_TRUE(changed.wait_for(lock, kWait, [&] { return ended == 1; }));
-  lock.unlock();
-  ::close(holder);
 }
 
 }  // namespace
