@@ -18,7 +18,7 @@ LobbyClient::LobbyClient(UiThread& ui, Window& window, ParticipantList& particip
       participants_(participants),
       port_(port),
       match_(boards, window,
-             MatchPlay::Hooks{[this](const std::string& line) { send(line); },
+             MatchSession::Hooks{[this](const std::string& line) { send(line); },
                               [this](int id) { return participants_.nameOf(id); },
                               [this] { return connected_; }}),
       negotiation_(match_, boards, random, window, participants,

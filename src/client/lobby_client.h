@@ -1,5 +1,5 @@
 // The player's side of the connection to a lobby server: connecting and greeting, the dispatcher
-// of received lines, chat, the participant list, and (through MatchNegotiation and MatchPlay)
+// of received lines, chat, the participant list, and (through MatchNegotiation and MatchSession)
 // challenges, watching and match play.
 //
 // Threads: the connection worker hands every event (connected, each line, closed) to the UI
@@ -15,7 +15,7 @@
 #include "client/match_negotiation.h"
 #include "client/participant_list.h"
 #include "game/game_boards.h"
-#include "game/match_play.h"
+#include "client/match_session.h"
 #include "game/random_source.h"
 #include "net/tcp_connection.h"
 #include "ui/ui_thread.h"
@@ -37,7 +37,7 @@ class LobbyClient : public TcpConnection {
   void send(const std::string& line);
 
   bool connected() const { return connected_; }
-  MatchPlay& match() { return match_; }
+  MatchSession& match() { return match_; }
   const MatchFields& fields() const { return match_.fields(); }
   MatchNegotiation& negotiation() { return negotiation_; }
 
@@ -56,7 +56,7 @@ class LobbyClient : public TcpConnection {
   ParticipantList& participants_;
   const int port_;
   bool connected_ = false;  // UI thread
-  MatchPlay match_;
+  MatchSession match_;
   MatchNegotiation negotiation_;
 };
 

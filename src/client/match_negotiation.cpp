@@ -8,7 +8,7 @@
 
 namespace pentaro {
 
-MatchNegotiation::MatchNegotiation(MatchPlay& match, GameBoards& boards, RandomSource& random,
+MatchNegotiation::MatchNegotiation(MatchSession& match, GameBoards& boards, RandomSource& random,
                                    Window& window, const ParticipantList& participants,
                                    std::function<void(const std::string&)> send)
     : match_(match),

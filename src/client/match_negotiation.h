@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "client/match_session.h"
 #include "client/participant_list.h"
 #include "game/game_boards.h"
-#include "game/match_play.h"
 #include "game/random_source.h"
 #include "net/message_fields.h"
 #include "ui/window.h"
@@ -18,7 +18,7 @@ namespace pentaro {
 
 class MatchNegotiation {
  public:
-  MatchNegotiation(MatchPlay& match, GameBoards& boards, RandomSource& random, Window& window,
+  MatchNegotiation(MatchSession& match, GameBoards& boards, RandomSource& random, Window& window,
                    const ParticipantList& participants,
                    std::function<void(const std::string&)> send);
 
@@ -38,7 +38,7 @@ class MatchNegotiation {
   void onWatchAnswer(const MessageFields& fields);
   void endWatchingForMatch();
 
-  MatchPlay& match_;
+  MatchSession& match_;
   GameBoards& boards_;
   RandomSource& random_;
   Window& window_;

@@ -1,36 +1,22 @@
-// The course of one match as one player's program runs it: entering the match, the exchange of
-// the two maps, the alternating calls, the decision and the return to the lobby; and what a
-// watcher's program does with the maps and calls of a watched match. It owns the match fields of
-// the lobby client (identities are 16-bit, -1 for none). Lines go out through `send`; it knows
-// nothing of sockets. UI thread only.
-#ifndef PENTARO_GAME_MATCH_PLAY_H_
-#define PENTARO_GAME_MATCH_PLAY_H_
+// One player's match as the lobby client runs it: the glue between the match model, the lines to
+// and from the server, and the window. It turns received maps and calls into model operations,
+// and the model's outcomes into lines to the opponent, status texts, chat lines and control
+// states; it also runs the window-side steps of every board reset. UI thread only.
+#ifndef PENTARO_CLIENT_MATCH_SESSION_H_
+#define PENTARO_CLIENT_MATCH_SESSION_H_
 
 #include <array>
-#include <cstdint>
 #include <functional>
 #include <string>
 
 #include "game/board.h"
 #include "game/game_boards.h"
+#include "game/match_model.h"
 #include "ui/window.h"
 
 namespace pentaro {
 
-struct MatchFields {
-  static constexpr std::int16_t kNone = -1;
-  std::int16_t ownId = kNone;
-  std::int16_t opponentId = kNone;
-  std::int16_t turnHolder = kNone;
-  std::int16_t movesSecond = 0;
-  std::int16_t watchedFirst = kNone;
-  std::int16_t watchedSecond = kNone;
-
-  bool playing() const { return opponentId != kNone; }
-  bool watching() const { return watchedFirst != kNone; }
-};
-
-class MatchPlay {
+class MatchSession {
  public:
   struct Hooks {
     std::function<void(const std::string& line)> send;  // one line to the server, without CR LF
@@ -39,13 +25,15 @@ class MatchPlay {
   };
 
   // Installs the window-side reset steps on `boards`, which must already be constructed.
-  MatchPlay(GameBoards& boards, Window& window, Hooks hooks);
-  ~MatchPlay();
-  MatchPlay(const MatchPlay&) = delete;
-  MatchPlay& operator=(const MatchPlay&) = delete;
+  MatchSession(GameBoards& boards, Window& window, Hooks hooks);
+  ~MatchSession();
+  MatchSession(const MatchSession&) = delete;
+  MatchSession& operator=(const MatchSession&) = delete;
 
-  MatchFields& fields() { return fields_; }
-  const MatchFields& fields() const { return fields_; }
+  MatchModel& model() { return model_; }
+  const MatchModel& model() const { return model_; }
+  MatchFields& fields() { return model_.fields(); }
+  const MatchFields& fields() const { return model_.fields(); }
 
   // A reset of the boards; its window-side steps follow (afterReset).
   void resetBoards() { boards_.reset(); }
@@ -55,7 +43,6 @@ class MatchPlay {
 
   void startMatch(int opponent, int movesSecond);
   void sendOwnMap(int destination);
-  void playNumber(int number);
   void endMatch(bool notify);
 
   // A click on the own board outside a placement by hand, with the clicked cell's value.
@@ -67,14 +54,14 @@ class MatchPlay {
   void onEndMatch(int sender);
 
  private:
-  void showResult(CallResult result, bool spectating);
+  void show(const CallOutcome& outcome, int number);
 
   GameBoards& boards_;
   Window& window_;
   Hooks hooks_;
-  MatchFields fields_;
+  MatchModel model_;
 };
 
 }  // namespace pentaro
 
-#endif  // PENTARO_GAME_MATCH_PLAY_H_
+#endif  // PENTARO_CLIENT_MATCH_SESSION_H_

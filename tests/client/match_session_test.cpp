@@ -1,4 +1,4 @@
-#include "game/match_play.h"
+#include "client/match_session.h"
 
 #include <gtest/gtest.h>
 
@@ -36,11 +36,11 @@ Board boardOf(const Cells& cells) {
 
 std::string line(const std::string& text) { return text + "\r\n"; }
 
-class GameMatchPlay : public ::testing::Test {
+class ClientMatchSession : public ::testing::Test {
  protected:
   // The own board is the shuffle of the initial state: 16 14 20 21 24 / 11 8 5 2 12 /
   // 18 25 13 19 17 / 4 9 7 10 23 / 15 1 3 22 6.
-  GameMatchPlay() {
+  ClientMatchSession() {
     boards.reset();
     match.fields().ownId = kOwnId;
     window.setText(IDC_PLAYER_NAME, "Taro");
@@ -59,14 +59,14 @@ class GameMatchPlay : public ::testing::Test {
   GameBoards boards{random, [this] { ++repaints; }};
   Lines sent;
   bool connected = true;
-  MatchPlay match{boards, window,
-                  MatchPlay::Hooks{[this](const std::string& l) { sent.push_back(l); },
-                                   [](int id) { return id == kOpponent ? "Hanako" : ""; },
-                                   [this] { return connected; }}};
+  MatchSession match{boards, window,
+                     MatchSession::Hooks{[this](const std::string& l) { sent.push_back(l); },
+                                         [](int id) { return id == kOpponent ? "Hanako" : ""; },
+                                         [this] { return connected; }}};
   const Texts& t = texts();
 };
 
-TEST_F(GameMatchPlay, StartMatch) {
+TEST_F(ClientMatchSession, StartMatch) {
   const Board own = boards.own();
   match.startMatch(kOpponent, 0);
   for (int id : {IDC_CHALLENGE, IDC_SPECTATE, IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST}) {
@@ -91,7 +91,7 @@ TEST_F(GameMatchPlay, StartMatch) {
   EXPECT_EQ(chat().back(), line(t.movesSecond));
 }
 
-TEST_F(GameMatchPlay, OwnCaptionIsTheNameCutAt38Bytes) {
+TEST_F(ClientMatchSession, OwnCaptionIsTheNameCutAt38Bytes) {
   std::string name = "a";
   for (int i = 0; i < 20; ++i) name += hexBytes("82 A0");
   window.setText(IDC_PLAYER_NAME, name);
@@ -99,7 +99,7 @@ TEST_F(GameMatchPlay, OwnCaptionIsTheNameCutAt38Bytes) {
   EXPECT_EQ(window.fullText(IDC_OWN_CAPTION), name.substr(0, 37));
 }
 
-TEST_F(GameMatchPlay, SendOwnMap) {
+TEST_F(ClientMatchSession, SendOwnMap) {
   boards.own().mark(8);
   match.sendOwnMap(7);
   EXPECT_EQ(sent,
@@ -107,7 +107,7 @@ TEST_F(GameMatchPlay, SendOwnMap) {
                    "9\t7\t10\t23\t15\t1\t3\t22\t6"}));
 }
 
-TEST_F(GameMatchPlay, CallsBeforeTheMapArrivedAreRefused) {
+TEST_F(ClientMatchSession, CallsBeforeTheMapArrivedAreRefused) {
   match.startMatch(kOpponent, 0);
   const Board own = boards.own();
   match.clickOwnBoard(16);
@@ -120,7 +120,7 @@ TEST_F(GameMatchPlay, CallsBeforeTheMapArrivedAreRefused) {
   EXPECT_EQ(boards.own(), own);
 }
 
-TEST_F(GameMatchPlay, CallsAlternate) {
+TEST_F(ClientMatchSession, CallsAlternate) {
   startWithMap(0);
   EXPECT_EQ(chat().back(), line(hexBytes("83 7D 83 62 83 76 8E F3 90 4D 8A AE 97 B9")));
 
@@ -150,7 +150,7 @@ TEST_F(GameMatchPlay, CallsAlternate) {
   EXPECT_EQ(match.fields().turnHolder, kOpponent);
 }
 
-TEST_F(GameMatchPlay, WinningCallIsStillSent) {
+TEST_F(ClientMatchSession, WinningCallIsStillSent) {
   startWithMap(0);
   boards.own() = boardOf(numbered(true));
   match.clickOwnBoard(21);
@@ -162,7 +162,7 @@ TEST_F(GameMatchPlay, WinningCallIsStillSent) {
   EXPECT_EQ(sent.size(), 1u);
 }
 
-TEST_F(GameMatchPlay, OwnCallCanMakeTheOpponentWin) {
+TEST_F(ClientMatchSession, OwnCallCanMakeTheOpponentWin) {
   startWithMap(0, numbered(true));
   match.clickOwnBoard(21);
   EXPECT_EQ(sent, (Lines{"PLOT\t4\t21"}));
@@ -170,7 +170,7 @@ TEST_F(GameMatchPlay, OwnCallCanMakeTheOpponentWin) {
   EXPECT_TRUE(boards.gameOver());
 }
 
-TEST_F(GameMatchPlay, LinesFromStrangersChangeNothing) {
+TEST_F(ClientMatchSession, LinesFromStrangersChangeNothing) {
   startWithMap(0);
   const Board own = boards.own(), opponent = boards.opponent();
   const Lines chatBefore = chat(), statusBefore = window.textHistory(IDC_STATUS);
@@ -185,7 +185,7 @@ TEST_F(GameMatchPlay, LinesFromStrangersChangeNothing) {
   EXPECT_TRUE(sent.empty());
 }
 
-TEST_F(GameMatchPlay, ReceivedMapValues) {
+TEST_F(ClientMatchSession, ReceivedMapValues) {
   startWithMap(0);
   Cells second = numbered();
   second[0] = 26;     // refused: the cell keeps its value
@@ -199,9 +199,9 @@ TEST_F(GameMatchPlay, ReceivedMapValues) {
   EXPECT_EQ(repaints, before + 1);
 }
 
-class GameMatchWatching : public GameMatchPlay {
+class ClientMatchWatching : public ClientMatchSession {
  protected:
-  GameMatchWatching() {
+  ClientMatchWatching() {
     match.fields().watchedFirst = 2;
     match.fields().watchedSecond = 3;
     window.setText(IDC_OWN_CAPTION, "Ichiro");
@@ -209,7 +209,7 @@ class GameMatchWatching : public GameMatchPlay {
   }
 };
 
-TEST_F(GameMatchWatching, MapsGoToTheWatchedPlayersSides) {
+TEST_F(ClientMatchWatching, MapsGoToTheWatchedPlayersSides) {
   match.onMap(2, numbered(true));
   match.onMap(3, numbered());
   EXPECT_EQ(boards.own(), boardOf(numbered(true)));
@@ -227,7 +227,7 @@ TEST_F(GameMatchWatching, MapsGoToTheWatchedPlayersSides) {
   EXPECT_EQ(repaints, before + 1);
 }
 
-TEST_F(GameMatchWatching, CallsShowTheWinnersName) {
+TEST_F(ClientMatchWatching, CallsShowTheWinnersName) {
   match.onMap(2, numbered(true));
   match.onMap(3, numbered());
   match.onPlot(kStranger, 21);  // not watched: ignored
@@ -253,7 +253,7 @@ TEST_F(GameMatchWatching, CallsShowTheWinnersName) {
   EXPECT_TRUE(sent.empty());
 }
 
-TEST_F(GameMatchPlay, EndMatch) {
+TEST_F(ClientMatchSession, EndMatch) {
   startWithMap(0);
   match.clickOwnBoard(3);
   RandomSource sameDraws;
@@ -280,7 +280,7 @@ TEST_F(GameMatchPlay, EndMatch) {
   EXPECT_FALSE(boards.gameOver());
 }
 
-TEST_F(GameMatchPlay, ReceivedEndVs) {
+TEST_F(ClientMatchSession, ReceivedEndVs) {
   startWithMap(0);
   match.onEndMatch(kOpponent);  // the opponent ended it: no answer
   EXPECT_TRUE(sent.empty());
@@ -300,7 +300,7 @@ TEST_F(GameMatchPlay, ReceivedEndVs) {
   EXPECT_EQ(chat().back(), line(t.matchEnded));
 }
 
-TEST_F(GameMatchPlay, ResetShowsTheWaitingTextOnlyWhileConnected) {
+TEST_F(ClientMatchSession, ResetShowsTheWaitingTextOnlyWhileConnected) {
   connected = false;
   match.fields().watchedFirst = 2;
   window.setText(IDC_OWN_CAPTION, "x");

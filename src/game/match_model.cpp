@@ -1,0 +1,73 @@
+#include "game/match_model.h"
+
+namespace pentaro {
+
+void MatchModel::start(int opponent, int movesSecond) {
+  fields_.opponentId = static_cast<std::int16_t>(opponent);
+  fields_.movesSecond = static_cast<std::int16_t>(movesSecond);
+  fields_.turnHolder = fields_.movesSecond != 0 ? fields_.opponentId : fields_.ownId;
+}
+
+void MatchModel::watch(int first, int second) {
+  fields_.watchedFirst = static_cast<std::int16_t>(first);
+  fields_.watchedSecond = static_cast<std::int16_t>(second);
+}
+
+void MatchModel::stopWatching() {
+  fields_.watchedFirst = MatchFields::kNone;
+  fields_.watchedSecond = MatchFields::kNone;
+}
+
+bool MatchModel::mayCallOwn(int value) const {
+  return !boards_.gameOver() && ownTurn() && value > 0 && !fields_.watching();
+}
+
+CallOutcome MatchModel::callOwn(int value) {
+  return mayCallOwn(value) ? call(value) : CallOutcome{};
+}
+
+CallOutcome MatchModel::receiveCall(int caller, int number) {
+  const bool fromWatched =
+      fields_.watching() && (caller == fields_.watchedFirst || caller == fields_.watchedSecond);
+  return caller == fields_.opponentId || fromWatched ? call(number) : CallOutcome{};
+}
+
+CallOutcome MatchModel::call(int number) {
+  CallOutcome outcome;
+  outcome.spectating = fields_.watching();
+  if (!outcome.spectating) {
+    if (!fields_.playing()) return outcome;
+    if (!boards_.opponent().isFilled()) {
+      outcome.kind = CallOutcome::Kind::kMapMissing;
+      return outcome;
+    }
+  }
+  outcome.kind = CallOutcome::Kind::kApplied;
+  // Whatever arrives in the player's own turn counts as the player's call.
+  outcome.ownCall = ownTurn() && !outcome.spectating;
+  outcome.result = boards_.applyCall(number, outcome.spectating);
+  if (outcome.result == CallResult::kContinue && !outcome.spectating) {
+    fields_.turnHolder = outcome.ownCall ? fields_.opponentId : fields_.ownId;
+    outcome.turnChanged = true;
+  }
+  return outcome;
+}
+
+bool MatchModel::receiveMap(int owner, const std::array<int, Board::kCells>& cells) {
+  const bool watching = fields_.watching();
+  if (owner != fields_.opponentId && !watching) return false;
+  Board* target = nullptr;
+  if (!watching || owner == fields_.watchedSecond) {
+    target = &boards_.opponent();
+  } else if (owner == fields_.watchedFirst) {
+    target = &boards_.own();
+  }
+  if (target) {
+    for (int i = 0; i < Board::kCells; ++i) {
+      target->setCell(cells[i], i % Board::kSide, i / Board::kSide);
+    }
+  }
+  return true;
+}
+
+}  // namespace pentaro
