@@ -1,61 +1,50 @@
-// Who is in the lobby and who plays whom: a map from PlayerId to name and opponent, shown as the
-// sorted list box IDC_PARTICIPANTS (a player in a match shows " ★ " and the opponent's name).
-// Changed only by the server's ADD, DEL and STLIST lines and emptied when the connection ends.
-//
-// Threads: the owner (the UI thread, or whoever serialises the calls) makes every change; after
-// each change a copy of the lines is published under snapshotMutex_, which `rosterLines` reads
-// from any thread (the lobby server's welcome).
+// The participant list of one player's window: the participant model, kept from the server's ADD,
+// DEL and STLIST lines and emptied when the connection ends, drawn into the sorted list box
+// IDC_PARTICIPANTS. The model owns the lines; the list box only shows them, and its selection is
+// kept by position when a line is rebuilt, as a list box keeps it. UI thread only.
 #ifndef PENTARO_CLIENT_PARTICIPANT_LIST_H_
 #define PENTARO_CLIENT_PARTICIPANT_LIST_H_
 
-#include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "net/message_fields.h"
-#include "ui/roster_view.h"
+#include "participants/participant_model.h"
 #include "ui/window.h"
 
 namespace pentaro {
 
-struct ParticipantEntry {
-  std::string name;
-  int opponentId = -1;
-};
-
-class ParticipantList : public RosterView {
+class ParticipantList : private ParticipantModel::Observer {
  public:
-  ParticipantList() = default;
+  ParticipantList() { model_.setObserver(this); }
+  ParticipantList(const ParticipantList&) = delete;
+  ParticipantList& operator=(const ParticipantList&) = delete;
 
-  // Attaches the list box; until then every list-box operation does nothing.
+  // Attaches the list box and draws the model's lines into it; until then the model changes alone.
   void attach(Window* window);
 
-  void addParticipant(int id, const std::string& name);
-  void removeParticipant(int id);
-  void startedMatch(int a, int b);
-  void endedMatch(int a, int b);
-  void clearAll();
+  void addParticipant(int id, const std::string& name) { model_.addParticipant(id, name); }
+  void removeParticipant(int id) { model_.removeParticipant(id); }
+  void startedMatch(int a, int b) { model_.startedMatch(a, b); }
+  void endedMatch(int a, int b) { model_.endedMatch(a, b); }
+  void clearAll() { model_.clear(); }
 
-  std::string nameOf(int id) const;
-  int opponentOf(int id) const;
+  const ParticipantModel& model() const { return model_; }
+  ParticipantModel& model() { return model_; }
+  std::string nameOf(int id) const { return model_.nameOf(id); }
+  int opponentOf(int id) const { return model_.opponentOf(id); }
+  std::vector<RosterLine> rosterLines() const { return model_.rosterLines(); }
   // The PlayerId of the selected line; -1 with no selection or no list box.
   int selectedId() const;
 
-  std::vector<RosterLine> rosterLines() const override;
-
  private:
-  void refreshLine(int id);
-  void addLine(const std::string& text, int id);
-  void removeLine(int id);
-  void clearLines();
-  void publish();
+  void lineInserted(int index, const ParticipantModel::Line& line) override;
+  void lineRemoved(int index) override;
+  void lineRebuilt(int from, int to, const ParticipantModel::Line& line) override;
+  void cleared() override;
 
   Window* window_ = nullptr;
-  std::map<int, ParticipantEntry> entries_;
-
-  mutable std::mutex snapshotMutex_;
-  std::vector<RosterLine> snapshot_;  // guarded by snapshotMutex_
+  ParticipantModel model_;
 };
 
 // Applies a server announcement that changes the list (ADD, DEL, STLIST); other lines are

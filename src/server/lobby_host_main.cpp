@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "client/announced_roster.h"
+#include "server/announced_roster.h"
 #include "net/message_fields.h"
 #include "net/protocol.h"
 #include "server/lobby_server.h"

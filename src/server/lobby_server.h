@@ -18,7 +18,7 @@
 
 #include "net/message_fields.h"
 #include "net/tcp_listener.h"
-#include "ui/roster_view.h"
+#include "server/roster_view.h"
 
 namespace pentaro {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "client/announced_roster.h"
+#include "server/announced_roster.h"
 #include "client/lobby_client.h"
 #include "client/participant_list.h"
 #include "game/game_boards.h"

@@ -19,7 +19,6 @@ std::string departureLine(std::string_view name) {
 }
 
 void LobbyServerTest::SetUp() {
-  roster_.attach(&window_);
   port_ = freeLoopbackPort();
   ASSERT_GT(port_, 0);
   server_ = std::make_unique<LobbyServer>();

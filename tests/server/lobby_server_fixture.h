@@ -1,6 +1,6 @@
 // A LobbyServer on a free loopback port with up to ten raw players, and the expected server lines
-// built from the Japanese texts. The roster the welcome reads is a participant list on a headless
-// list box, which a test fills the way the server user's own client would be filled.
+// built from the Japanese texts. The roster the welcome reads is a participant model that a test
+// fills the way the server's announcements would.
 #ifndef PENTARO_TESTS_SERVER_LOBBY_SERVER_FIXTURE_H_
 #define PENTARO_TESTS_SERVER_LOBBY_SERVER_FIXTURE_H_
 
@@ -14,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "client/participant_list.h"
+#include "participants/participant_model.h"
 #include "raw_client.h"
 #include "server/lobby_server.h"
-#include "ui/headless_window.h"
+#include "server/roster_view.h"
 
 namespace pentaro::testing {
 
@@ -25,6 +25,36 @@ std::string sjis(std::string_view utf8);
 std::string greetingLine();  // "MSG\tサーバのバージョンは 1.01 です。" in CP932
 std::string arrivalLine(std::string_view name);
 std::string departureLine(std::string_view name);
+
+// A roster that a test fills by hand while the server's workers read it.
+class FilledRoster : public RosterView {
+ public:
+  void addParticipant(int id, const std::string& name) {
+    change([&](auto& m) { m.addParticipant(id, name); });
+  }
+  void removeParticipant(int id) {
+    change([&](auto& m) { m.removeParticipant(id); });
+  }
+  void startedMatch(int a, int b) {
+    change([&](auto& m) { m.startedMatch(a, b); });
+  }
+  void endedMatch(int a, int b) {
+    change([&](auto& m) { m.endedMatch(a, b); });
+  }
+  std::vector<RosterLine> rosterLines() const override {
+    std::lock_guard lock(mutex_);
+    return model_.rosterLines();
+  }
+
+ private:
+  template <typename Change>
+  void change(Change change) {
+    std::lock_guard lock(mutex_);
+    change(model_);
+  }
+  mutable std::mutex mutex_;
+  ParticipantModel model_;  // guarded by mutex_
+};
 
 class LobbyServerTest : public ::testing::Test {
  protected:
@@ -56,8 +86,7 @@ class LobbyServerTest : public ::testing::Test {
   bool waitForEnded(int count);
 
   int port_ = -1;
-  HeadlessWindow window_;
-  ParticipantList roster_;
+  FilledRoster roster_;
   std::array<std::unique_ptr<RawClient>, LobbyServer::kSlots> players_;
   std::array<std::string, LobbyServer::kSlots> names_;  // as the server should know them
   std::unique_ptr<LobbyServer> server_;

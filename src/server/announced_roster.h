@@ -1,25 +1,22 @@
-// The lobby server's own roster: a participant list kept from the very lines the server sends to
-// every player (ADD, DEL, STLIST). Fed under the server's lock, so a newcomer's welcome always
+// The lobby server's own roster: the participant model kept from the very lines the server sends
+// to every player (ADD, DEL, STLIST). Fed under the server's lock, so a newcomer's welcome always
 // matches what the others were told, however far the players' own programs lag behind.
 // Thread-safe: every operation takes mutex_.
-#ifndef PENTARO_CLIENT_ANNOUNCED_ROSTER_H_
-#define PENTARO_CLIENT_ANNOUNCED_ROSTER_H_
+#ifndef PENTARO_SERVER_ANNOUNCED_ROSTER_H_
+#define PENTARO_SERVER_ANNOUNCED_ROSTER_H_
 
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "client/participant_list.h"
-#include "ui/headless_window.h"
-#include "ui/roster_view.h"
+#include "participants/participant_model.h"
+#include "server/roster_view.h"
 
 namespace pentaro {
 
 class AnnouncedRoster : public RosterView {
  public:
-  AnnouncedRoster();
-
   // Applies one line the server sent to everybody; lines that do not change the roster are
   // ignored.
   void apply(std::string_view line);
@@ -31,10 +28,9 @@ class AnnouncedRoster : public RosterView {
 
  private:
   mutable std::mutex mutex_;
-  HeadlessWindow listBox_;     // guarded by mutex_: the list in the players' order
-  ParticipantList list_;       // guarded by mutex_
+  ParticipantModel model_;  // guarded by mutex_
 };
 
 }  // namespace pentaro
 
-#endif  // PENTARO_CLIENT_ANNOUNCED_ROSTER_H_
+#endif  // PENTARO_SERVER_ANNOUNCED_ROSTER_H_

@@ -1,29 +1,28 @@
-#include "client/announced_roster.h"
+#include "server/announced_roster.h"
 
 #include "net/message_fields.h"
+#include "participants/roster_announcement.h"
 
 namespace pentaro {
 
-AnnouncedRoster::AnnouncedRoster() { list_.attach(&listBox_); }
-
 void AnnouncedRoster::apply(std::string_view line) {
   std::lock_guard lock(mutex_);
-  applyRosterLine(list_, MessageFields(line));
+  applyRosterLine(model_, MessageFields(line));
 }
 
 void AnnouncedRoster::clear() {
   std::lock_guard lock(mutex_);
-  list_.clearAll();
+  model_.clear();
 }
 
 std::string AnnouncedRoster::nameOf(int id) const {
   std::lock_guard lock(mutex_);
-  return list_.nameOf(id);
+  return model_.nameOf(id);
 }
 
 std::vector<RosterLine> AnnouncedRoster::rosterLines() const {
   std::lock_guard lock(mutex_);
-  return list_.rosterLines();
+  return model_.rosterLines();
 }
 
 }  // namespace pentaro
