@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the normal build (with the Qt window's tests under the
-# offscreen platform), then the game, network, lobby and scenario tests under ThreadSanitizer and
-# under AddressSanitizer with UBSan. Pass preset names to run only those (default tsan asan).
+# Sets up, builds and runs every test: the layer check, the normal build (with the Qt window's tests
+# under the offscreen platform), the clang build with its lock-annotation checks, then the game,
+# network, lobby and scenario tests under ThreadSanitizer and under AddressSanitizer with UBSan.
+# Warnings are errors here. Pass preset names to run only those (default clang tsan asan).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 presets=("$@")
-((${#presets[@]})) || presets=(default tsan asan)
+((${#presets[@]})) || presets=(default clang tsan asan)
+export PENTARO_WERROR=ON
+scripts/check-layers.sh
 status=0
 for preset in "${presets[@]}"; do
   echo "=== $preset: build"

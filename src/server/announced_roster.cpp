@@ -6,22 +6,22 @@
 namespace pentaro {
 
 void AnnouncedRoster::apply(std::string_view line) {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   applyRosterLine(model_, MessageFields(line));
 }
 
 void AnnouncedRoster::clear() {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   model_.clear();
 }
 
 std::string AnnouncedRoster::nameOf(int id) const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   return model_.nameOf(id);
 }
 
 std::vector<RosterLine> AnnouncedRoster::rosterLines() const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   return model_.rosterLines();
 }
 

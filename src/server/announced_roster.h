@@ -5,11 +5,11 @@
 #ifndef PENTARO_SERVER_ANNOUNCED_ROSTER_H_
 #define PENTARO_SERVER_ANNOUNCED_ROSTER_H_
 
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/mutex.h"
 #include "participants/participant_model.h"
 #include "server/roster_view.h"
 
@@ -27,8 +27,8 @@ class AnnouncedRoster : public RosterView {
   std::vector<RosterLine> rosterLines() const override;
 
  private:
-  mutable std::mutex mutex_;
-  ParticipantModel model_;  // guarded by mutex_
+  mutable Mutex mutex_;
+  ParticipantModel model_ PENTARO_GUARDED_BY(mutex_);
 };
 
 }  // namespace pentaro

@@ -18,28 +18,28 @@ bool HeadlessUiThread::drain() {
 void HeadlessUiThread::stop() {
   shutDown();
   {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     stopping_ = true;
   }
-  queued_.notify_all();
+  queued_.notifyAll();
   if (thread_.joinable() && !isUiThread()) thread_.join();
 }
 
 void HeadlessUiThread::schedule(std::function<void()> task) {
   {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     if (stopping_) return;
     tasks_.push_back(std::move(task));
   }
-  queued_.notify_one();
+  queued_.notifyOne();
 }
 
 void HeadlessUiThread::loop() {
   for (;;) {
     std::function<void()> task;
     {
-      std::unique_lock lock(mutex_);
-      queued_.wait(lock, [this] { return stopping_ || !tasks_.empty(); });
+      MutexLock lock(mutex_);
+      while (!stopping_ && tasks_.empty()) queued_.wait(mutex_);
       if (stopping_) return;
       task = std::move(tasks_.front());
       tasks_.pop_front();

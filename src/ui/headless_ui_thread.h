@@ -5,12 +5,11 @@
 #define PENTARO_UI_HEADLESS_UI_THREAD_H_
 
 #include <atomic>
-#include <condition_variable>
 #include <deque>
 #include <functional>
-#include <mutex>
 #include <thread>
 
+#include "base/mutex.h"
 #include "ui/ui_thread.h"
 
 namespace pentaro {
@@ -33,10 +32,10 @@ class HeadlessUiThread : public UiThread {
  private:
   void loop();
 
-  std::mutex mutex_;
-  std::condition_variable queued_;
-  std::deque<std::function<void()>> tasks_;  // guarded by mutex_
-  bool stopping_ = false;                    // guarded by mutex_
+  Mutex mutex_;
+  CondVar queued_;
+  std::deque<std::function<void()>> tasks_ PENTARO_GUARDED_BY(mutex_);
+  bool stopping_ PENTARO_GUARDED_BY(mutex_) = false;
   std::atomic<std::thread::id> id_;
   std::thread thread_;
 };

@@ -20,27 +20,27 @@ bool UiThread::invokeAndWait(std::function<void()> fn) {
   call->fn = std::move(fn);
   schedule([this, call] {
     {
-      std::lock_guard lock(mutex_);
+      MutexLock lock(mutex_);
       // Taken up after the shut-down: the waiting caller is released with false instead.
       if (call->state != Call::State::kPending || shutDown_) return;
       call->state = Call::State::kRunning;
     }
     call->fn();
     {
-      std::lock_guard lock(mutex_);
+      MutexLock lock(mutex_);
       call->state = Call::State::kDone;
     }
-    callsChanged_.notify_all();
+    callsChanged_.notifyAll();
   });
 
-  std::unique_lock lock(mutex_);
+  MutexLock lock(mutex_);
   for (;;) {
     if (call->state == Call::State::kDone) return true;
     if (call->state == Call::State::kPending && shutDown_) {
       call->state = Call::State::kCancelled;
       return false;
     }
-    callsChanged_.wait(lock);
+    callsChanged_.wait(mutex_);
   }
 }
 
@@ -53,14 +53,14 @@ void UiThread::post(std::function<void()> fn) {
 
 void UiThread::shutDown() {
   {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     shutDown_ = true;
   }
-  callsChanged_.notify_all();
+  callsChanged_.notifyAll();
 }
 
 bool UiThread::isShutDown() const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   return shutDown_;
 }
 

@@ -5,10 +5,10 @@
 #ifndef PENTARO_UI_UI_THREAD_H_
 #define PENTARO_UI_UI_THREAD_H_
 
-#include <condition_variable>
 #include <functional>
 #include <memory>
-#include <mutex>
+
+#include "base/mutex.h"
 
 namespace pentaro {
 
@@ -39,9 +39,9 @@ class UiThread {
 
  private:
   struct Call;
-  mutable std::mutex mutex_;
-  std::condition_variable callsChanged_;  // a call finished, or the UI shut down
-  bool shutDown_ = false;                 // guarded by mutex_
+  mutable Mutex mutex_;
+  CondVar callsChanged_;  // a call finished, or the UI shut down
+  bool shutDown_ PENTARO_GUARDED_BY(mutex_) = false;
 };
 
 }  // namespace pentaro
