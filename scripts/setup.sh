@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ clang pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6gui6
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev
