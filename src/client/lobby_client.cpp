@@ -19,8 +19,8 @@ LobbyClient::LobbyClient(UiThread& ui, Window& window, ParticipantList& particip
       port_(port),
       match_(boards, window,
              MatchSession::Hooks{[this](const std::string& line) { send(line); },
-                              [this](int id) { return participants_.nameOf(id); },
-                              [this] { return connected_; }}),
+                                 [this](int id) { return participants_.nameOf(id); },
+                                 [this] { return connected_; }}),
       negotiation_(match_, boards, random, window, participants,
                    [this](const std::string& line) { send(line); }) {}
 
@@ -61,31 +61,52 @@ void LobbyClient::handleConnected() {
   match_.fields().opponentId = MatchFields::kNone;
 }
 
+// The dispatcher: one handler per command this client reads; the participant list and the
+// negotiation take the rest, and a command nobody knows is ignored.
 void LobbyClient::handleLine(const std::string& line) {
+  using Handler = void (LobbyClient::*)(const MessageFields&);
+  struct Route {
+    std::string_view command;
+    Handler handler;
+  };
+  static constexpr Route kRoutes[] = {
+      {protocol::kChat, &LobbyClient::onChat}, {protocol::kMsg, &LobbyClient::onMessage},
+      {protocol::kId, &LobbyClient::onId},     {protocol::kSetEFl, &LobbyClient::onMap},
+      {protocol::kPlot, &LobbyClient::onPlot}, {protocol::kEndVs, &LobbyClient::onEndMatch},
+  };
   const MessageFields fields(line);
-  MatchFields& match = match_.fields();
-  if (fields.is(protocol::kChat)) {
-    // The own line was shown when it was sent.
-    if (fields.number(1) != match.ownId) {
-      appendChatLog(window_, std::string(fields.field(2)) + texts().chatSeparator +
-                                 std::string(fields.field(3)));
-    }
-  } else if (fields.is(protocol::kMsg)) {
-    appendChatLog(window_, fields.field(1));
-  } else if (fields.is(protocol::kId)) {
-    match.ownId = static_cast<std::int16_t>(fields.number(1));
-  } else if (fields.is(protocol::kSetEFl)) {
-    std::array<int, Board::kCells> cells{};
-    for (int i = 0; i < Board::kCells; ++i) cells[i] = fields.number(2 + i);
-    match_.onMap(fields.number(1), cells);
-  } else if (fields.is(protocol::kPlot)) {
-    match_.onPlot(fields.number(1), fields.number(2));
-  } else if (fields.is(protocol::kEndVs)) {
-    match_.onEndMatch(fields.number(1));
-  } else if (!applyRosterLine(participants_, fields)) {
-    negotiation_.handle(fields);  // the rest, or a command this client does not know
+  for (const Route& route : kRoutes) {
+    if (fields.is(route.command)) return (this->*route.handler)(fields);
   }
+  if (!applyRosterLine(participants_, fields)) negotiation_.handle(fields);
 }
+
+void LobbyClient::onChat(const MessageFields& fields) {
+  // The own line was shown when it was sent.
+  if (fields.number(1) == match_.fields().ownId) return;
+  appendChatLog(
+      window_, std::string(fields.field(2)) + texts().chatSeparator + std::string(fields.field(3)));
+}
+
+void LobbyClient::onMessage(const MessageFields& fields) {
+  appendChatLog(window_, fields.field(1));
+}
+
+void LobbyClient::onId(const MessageFields& fields) {
+  match_.fields().ownId = static_cast<std::int16_t>(fields.number(1));
+}
+
+void LobbyClient::onMap(const MessageFields& fields) {
+  std::array<int, Board::kCells> cells{};
+  for (int i = 0; i < Board::kCells; ++i) cells[i] = fields.number(2 + i);
+  match_.onMap(fields.number(1), cells);
+}
+
+void LobbyClient::onPlot(const MessageFields& fields) {
+  match_.onPlot(fields.number(1), fields.number(2));
+}
+
+void LobbyClient::onEndMatch(const MessageFields& fields) { match_.onEndMatch(fields.number(1)); }
 
 void LobbyClient::handleClosed() {
   connected_ = false;

@@ -13,10 +13,10 @@
 #include <string_view>
 
 #include "client/match_negotiation.h"
-#include "client/participant_list.h"
-#include "game/game_boards.h"
 #include "client/match_session.h"
+#include "client/participant_list.h"
 #include "game/random_source.h"
+#include "net/message_fields.h"
 #include "net/tcp_connection.h"
 #include "ui/ui_thread.h"
 #include "ui/window.h"
@@ -50,6 +50,12 @@ class LobbyClient : public TcpConnection {
   void handleConnected();
   void handleLine(const std::string& line);
   void handleClosed();
+  void onChat(const MessageFields& fields);
+  void onMessage(const MessageFields& fields);
+  void onId(const MessageFields& fields);
+  void onMap(const MessageFields& fields);
+  void onPlot(const MessageFields& fields);
+  void onEndMatch(const MessageFields& fields);
 
   UiThread& ui_;
   Window& window_;

@@ -1,5 +1,7 @@
 #include "shell/program.h"
 
+#include <cstdio>
+
 #include "game/board_painter.h"
 #include "text/texts.h"
 #include "ui/chat_log.h"
@@ -74,7 +76,12 @@ void Program::command(int id, std::uint32_t argument) {
 void Program::shutDown() {
   server_.closeAll();
   client_.disconnect();
-  settings_.save(window_);
+  // The window still shows while it closes: the log says so as well as standard error.
+  if (!settings_.save(window_)) {
+    std::fprintf(stderr, "pentaro: could not save the settings to %s\n",
+                 options_.settingsPath.c_str());
+    appendChatLog(window_, texts().settingsNotSaved);
+  }
 }
 
 void Program::paint(int boardControl, Canvas& canvas) const {

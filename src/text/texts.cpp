@@ -48,6 +48,7 @@ Texts makeTexts() {
 
   x.connectionClosed = t("接続を閉じました");
   x.serverClosed = t("サーバーを閉じました");
+  x.settingsNotSaved = t("設定を保存できませんでした");
   x.matchStarted = t("ゲームが始まりました");
   x.matchEnded = t("ゲームが終わりました");
   x.mapReceived = t("マップ受信完了");

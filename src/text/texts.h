@@ -72,6 +72,7 @@ struct Texts {
   std::string chatSeparator;  // " : "
   std::string matchStar;      // " ★ "
   std::string defaultName;    // "名無し"
+  std::string settingsNotSaved;
 
   // Server notices.
   std::string greetingLine;  // the whole "MSG" line of the welcome

@@ -124,5 +124,11 @@ TEST(ProgramCommands, SettingsAreLoadedAtCreationAndSavedAtShutDown) {
   rmdir(dir.c_str());
 }
 
+TEST(ProgramCommands, ASaveThatFailsAtShutDownIsReportedInTheLog) {
+  TestPlayer player(freePort(), "", 1, "/nonexistent-folder/qm.ini");
+  player.run([&] { player.program->shutDown(); });
+  EXPECT_TRUE(player.chatHas("設定を保存できませんでした"));
+}
+
 }  // namespace
 }  // namespace pentaro::testing
