@@ -70,9 +70,10 @@ void LobbyClient::handleLine(const std::string& line) {
     Handler handler;
   };
   static constexpr Route kRoutes[] = {
-      {protocol::kChat, &LobbyClient::onChat}, {protocol::kMsg, &LobbyClient::onMessage},
-      {protocol::kId, &LobbyClient::onId},     {protocol::kSetEFl, &LobbyClient::onMap},
-      {protocol::kPlot, &LobbyClient::onPlot}, {protocol::kEndVs, &LobbyClient::onEndMatch},
+      {protocol::kChat, &LobbyClient::onChat},     {protocol::kMsg, &LobbyClient::onMessage},
+      {protocol::kId, &LobbyClient::onId},         {protocol::kSetEFl, &LobbyClient::onMap},
+      {protocol::kPlot, &LobbyClient::onPlot},     {protocol::kEndVs, &LobbyClient::onEndMatch},
+      {protocol::kDel, &LobbyClient::onDeparture},
   };
   const MessageFields fields(line);
   for (const Route& route : kRoutes) {
@@ -107,6 +108,12 @@ void LobbyClient::onPlot(const MessageFields& fields) {
 }
 
 void LobbyClient::onEndMatch(const MessageFields& fields) { match_.onEndMatch(fields.number(1)); }
+
+void LobbyClient::onDeparture(const MessageFields& fields) {
+  const int id = fields.number(1);
+  match_.onPlayerLeft(id, participants_.nameOf(id));
+  applyRosterLine(participants_, fields);
+}
 
 void LobbyClient::handleClosed() {
   connected_ = false;

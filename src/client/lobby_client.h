@@ -56,6 +56,7 @@ class LobbyClient : public TcpConnection {
   void onMap(const MessageFields& fields);
   void onPlot(const MessageFields& fields);
   void onEndMatch(const MessageFields& fields);
+  void onDeparture(const MessageFields& fields);
 
   UiThread& ui_;
   Window& window_;

@@ -96,7 +96,10 @@ void MatchNegotiation::onAnswer(const MessageFields& fields) {
     endWatchingForMatch();
     chat += texts().acceptedChallenge;
     const MatchFields& f = match_.fields();
-    if (!f.playing()) {
+    if (f.playing() && f.opponentId == answering) {
+      // Both challenged and both accepted: one match, already running on both sides.
+      match_.settleMutualAcceptance(fields.number(3));
+    } else if (!f.playing()) {
       boards_.autoPlaceRest();
       match_.sendOwnMap(answering);
       match_.startMatch(answering, fields.number(3));

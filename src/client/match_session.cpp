@@ -39,10 +39,23 @@ void MatchSession::startMatch(int opponent, int movesSecond) {
   window_.setText(IDC_OWN_CAPTION, window_.text(IDC_PLAYER_NAME, kCaptionNameBytes));
   window_.setText(IDC_OPPONENT_CAPTION, hooks_.nameOf(fields().opponentId));
 
-  const std::string& order = fields().movesSecond == 0 ? texts().movesFirst : texts().movesSecond;
   appendChatLog(window_, texts().matchStarted);
+  showOrder();
+}
+
+void MatchSession::showOrder() {
+  const std::string& order = fields().movesSecond == 0 ? texts().movesFirst : texts().movesSecond;
   appendChatLog(window_, order);
   window_.setText(IDC_STATUS, order);
+}
+
+void MatchSession::settleMutualAcceptance(int theirFlag) {
+  if (fields().ownId < fields().opponentId) return;
+  const int movesSecond = theirFlag != 0 ? 1 : 0;
+  if (movesSecond == (fields().movesSecond != 0 ? 1 : 0)) return;
+  // No call can have been made yet: each side's map follows its acceptance on the wire.
+  model_.start(fields().opponentId, movesSecond);
+  showOrder();
 }
 
 void MatchSession::sendOwnMap(int destination) {
@@ -94,6 +107,19 @@ void MatchSession::onMap(int owner, const std::array<int, Board::kCells>& cells)
   boards_.requestRepaint();
 }
 
-void MatchSession::onEndMatch(int sender) { endMatch(sender != fields().opponentId); }
+void MatchSession::onEndMatch(int sender) {
+  // Only the own opponent can end the own match; anybody else's END_VS is stale or forged.
+  if (fields().playing() && sender == fields().opponentId) endMatch(false);
+}
+
+void MatchSession::onPlayerLeft(int id, const std::string& name) {
+  if (fields().playing() && id == fields().opponentId) {
+    appendChatLog(window_, name + texts().opponentLeftSuffix);
+    endMatch(false);
+  } else if (fields().watching() && (id == fields().watchedFirst || id == fields().watchedSecond)) {
+    appendChatLog(window_, name + texts().watchedLeftSuffix);
+    resetBoards();
+  }
+}
 
 }  // namespace pentaro

@@ -42,6 +42,9 @@ class MatchSession {
   void afterReset();
 
   void startMatch(int opponent, int movesSecond);
+  // Both players challenged and accepted each other: the two first-move draws must agree. The
+  // acceptance of the lower id holds; `theirFlag` is what the other's acceptance told this side.
+  void settleMutualAcceptance(int theirFlag);
   void sendOwnMap(int destination);
   void endMatch(bool notify);
 
@@ -52,9 +55,13 @@ class MatchSession {
   void onPlot(int caller, int number);
   void onMap(int owner, const std::array<int, Board::kCells>& cells);
   void onEndMatch(int sender);
+  // A player has left the lobby (before the participant list forgets `name`): a match with it, or
+  // the watching of its match, ends at once.
+  void onPlayerLeft(int id, const std::string& name);
 
  private:
   void show(const CallOutcome& outcome, int number);
+  void showOrder();
 
   GameBoards& boards_;
   Window& window_;

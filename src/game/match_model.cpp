@@ -6,16 +6,41 @@ void MatchModel::start(int opponent, int movesSecond) {
   fields_.opponentId = static_cast<std::int16_t>(opponent);
   fields_.movesSecond = static_cast<std::int16_t>(movesSecond);
   fields_.turnHolder = fields_.movesSecond != 0 ? fields_.opponentId : fields_.ownId;
+  forgetCalls();
+}
+
+MatchModel::Side MatchModel::sideToMove() const {
+  if (lastCallDecided_) return Side::kUnknown;
+  if (fields_.watching()) {
+    if (lastCaller_ == fields_.watchedFirst) return Side::kRight;
+    if (lastCaller_ == fields_.watchedSecond) return Side::kLeft;
+    return Side::kUnknown;
+  }
+  if (!fields_.playing()) return Side::kUnknown;
+  return ownTurn() ? Side::kLeft : Side::kRight;
 }
 
 void MatchModel::watch(int first, int second) {
   fields_.watchedFirst = static_cast<std::int16_t>(first);
   fields_.watchedSecond = static_cast<std::int16_t>(second);
+  forgetCalls();
 }
 
 void MatchModel::stopWatching() {
   fields_.watchedFirst = MatchFields::kNone;
   fields_.watchedSecond = MatchFields::kNone;
+  forgetCalls();
+}
+
+void MatchModel::finish() {
+  fields_.opponentId = MatchFields::kNone;
+  forgetCalls();
+}
+
+void MatchModel::forgetCalls() {
+  lastCall_ = 0;
+  lastCaller_ = MatchFields::kNone;
+  lastCallDecided_ = false;
 }
 
 bool MatchModel::mayCallOwn(int value) const {
@@ -29,7 +54,10 @@ CallOutcome MatchModel::callOwn(int value) {
 CallOutcome MatchModel::receiveCall(int caller, int number) {
   const bool fromWatched =
       fields_.watching() && (caller == fields_.watchedFirst || caller == fields_.watchedSecond);
-  return caller == fields_.opponentId || fromWatched ? call(number) : CallOutcome{};
+  if (caller != fields_.opponentId && !fromWatched) return CallOutcome{};
+  const CallOutcome outcome = call(number);
+  if (outcome.applied()) lastCaller_ = caller;
+  return outcome;
 }
 
 CallOutcome MatchModel::call(int number) {
@@ -46,6 +74,9 @@ CallOutcome MatchModel::call(int number) {
   // Whatever arrives in the player's own turn counts as the player's call.
   outcome.ownCall = ownTurn() && !outcome.spectating;
   outcome.result = boards_.applyCall(number, outcome.spectating);
+  lastCall_ = number;
+  lastCaller_ = outcome.ownCall ? fields_.ownId : fields_.opponentId;
+  lastCallDecided_ = outcome.result != CallResult::kContinue;
   if (outcome.result == CallResult::kContinue && !outcome.spectating) {
     fields_.turnHolder = outcome.ownCall ? fields_.opponentId : fields_.ownId;
     outcome.turnChanged = true;

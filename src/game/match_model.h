@@ -48,6 +48,9 @@ struct CallOutcome {
 
 class MatchModel {
  public:
+  // The board whose side calls next, as the window shows the two boards.
+  enum class Side { kUnknown, kLeft, kRight };
+
   explicit MatchModel(GameBoards& boards) : boards_(boards) {}
   MatchModel(const MatchModel&) = delete;
   MatchModel& operator=(const MatchModel&) = delete;
@@ -60,9 +63,15 @@ class MatchModel {
   // Enters a match against `opponent`; the own side moves first unless `movesSecond` is non-zero.
   void start(int opponent, int movesSecond);
   // Leaves the match (the boards are the caller's to reset).
-  void finish() { fields_.opponentId = MatchFields::kNone; }
+  void finish();
   bool ownTurn() const { return fields_.playing() && fields_.turnHolder == fields_.ownId; }
   bool decided() const { return boards_.gameOver(); }
+  // Who calls next: in the own match the turn holder (the own board is the left one); while
+  // watching, the other side of the last call seen. Unknown before the first call a watcher sees,
+  // and once a call has decided the match.
+  Side sideToMove() const;
+  // The last number called in the match being played or watched; 0 for none yet.
+  int lastCall() const { return lastCall_; }
 
   // Watching the match of `first` (whose board is shown on the own side) and `second`.
   void watch(int first, int second);
@@ -85,9 +94,13 @@ class MatchModel {
   // Marks `number`: as the player's own call when it is the player's turn, else as the other
   // side's.
   CallOutcome call(int number);
+  void forgetCalls();
 
   GameBoards& boards_;
   MatchFields fields_;
+  int lastCall_ = 0;
+  int lastCaller_ = MatchFields::kNone;
+  bool lastCallDecided_ = false;
 };
 
 }  // namespace pentaro

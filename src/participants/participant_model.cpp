@@ -16,8 +16,15 @@ void ParticipantModel::addParticipant(int id, const std::string& name) {
 
 void ParticipantModel::removeParticipant(int id) {
   const int index = removeLine(id);
+  const int partner = opponentOf(id);
   entries_.erase(id);
   if (index >= 0 && observer_) observer_->lineRemoved(index);
+  // A player who leaves mid-match leaves its partner free: no "★" line names the departed.
+  auto other = entries_.find(partner);
+  if (other != entries_.end() && other->second.opponentId == id) {
+    other->second.opponentId = protocol::kNoPlayer;
+    rebuildLine(partner);
+  }
 }
 
 void ParticipantModel::startedMatch(int a, int b) {

@@ -49,6 +49,10 @@ Texts makeTexts() {
   x.connectionClosed = t("接続を閉じました");
   x.serverClosed = t("サーバーを閉じました");
   x.settingsNotSaved = t("設定を保存できませんでした");
+  x.opponentLeftSuffix = t("さんがいなくなったので、対戦を終わりました");
+  x.watchedLeftSuffix = t("さんがいなくなったので、観戦を終わりました");
+  x.hostingFailedFormat = t("ポート %d はほかのプログラムが使っているので、サーバーになれませんでした");
+  x.connectFailedFormat = t("接続できませんでした（相手: %s）");
   x.matchStarted = t("ゲームが始まりました");
   x.matchEnded = t("ゲームが終わりました");
   x.mapReceived = t("マップ受信完了");

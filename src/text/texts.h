@@ -73,6 +73,10 @@ struct Texts {
   std::string matchStar;      // " ★ "
   std::string defaultName;    // "名無し"
   std::string settingsNotSaved;
+  std::string opponentLeftSuffix;     // after the name: the match ended because the opponent left
+  std::string watchedLeftSuffix;      // after the name: watching ended because a player left
+  std::string hostingFailedFormat;    // %d: the port
+  std::string connectFailedFormat;    // %s: the address
 
   // Server notices.
   std::string greetingLine;  // the whole "MSG" line of the welcome

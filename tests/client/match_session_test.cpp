@@ -286,18 +286,31 @@ TEST_F(ClientMatchSession, ReceivedEndVs) {
   EXPECT_TRUE(sent.empty());
   EXPECT_EQ(match.fields().opponentId, MatchFields::kNone);
 
+  // Anybody else's END_VS is ignored: it neither ends the own match nor, while idle, touches a
+  // placement by hand or the log.
   startWithMap(0);
-  match.onEndMatch(kStranger);  // somebody else: the own opponent is told
-  EXPECT_EQ(sent, (Lines{"END_VS\t4"}));
-
-  // While idle: a placement by hand is lost, and the END_VS names nobody.
+  match.onEndMatch(kStranger);
+  EXPECT_TRUE(sent.empty());
+  EXPECT_EQ(match.fields().opponentId, kOpponent);
+  match.endMatch(false);
   boards.beginManualPlacement();
   boards.placeNext(0, 0);
+  const Lines chatBefore = chat();
   match.onEndMatch(3);
-  EXPECT_EQ(sent.back(), "END_VS\t-1");
-  EXPECT_EQ(boards.nextToPlace(), GameBoards::kNoPlacement);
-  EXPECT_TRUE(boards.own().isFilled());
-  EXPECT_EQ(chat().back(), line(t.matchEnded));
+  EXPECT_TRUE(sent.empty());
+  EXPECT_EQ(boards.nextToPlace(), 2);
+  EXPECT_EQ(chat(), chatBefore);
+}
+
+TEST_F(ClientMatchSession, AnOpponentWhoLeavesEndsTheMatchAtOnceWithoutALineToIt) {
+  startWithMap(0);
+  match.onPlayerLeft(kStranger, "Saburo");
+  EXPECT_EQ(match.fields().opponentId, kOpponent);
+  match.onPlayerLeft(kOpponent, "Hanako");
+  EXPECT_EQ(match.fields().opponentId, MatchFields::kNone);
+  EXPECT_TRUE(sent.empty());
+  EXPECT_EQ(chat()[chat().size() - 2], line("Hanako" + t.opponentLeftSuffix));
+  EXPECT_TRUE(window.isEnabled(IDC_CHALLENGE));
 }
 
 TEST_F(ClientMatchSession, ResetShowsTheWaitingTextOnlyWhileConnected) {

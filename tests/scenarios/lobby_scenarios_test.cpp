@@ -60,26 +60,31 @@ TEST_F(LobbyScenario, ChatReachesEveryoneAndTheOwnLineShowsOnce) {
   EXPECT_EQ(bob.chatLog(), before + "あき : おわり\r\n");
 }
 
-TEST_F(LobbyScenario, APlayerWhoLeavesMidMatchIsRemovedAndTheMatchEndsByHand) {
+TEST_F(LobbyScenario, APlayerWhoLeavesMidMatchEndsTheMatchForTheOtherAtOnce) {
   TestPlayer& aki = join("あき");
   TestPlayer& bob = join("ぼぶ");
+  TestPlayer& cai = join("かい");
   startMatch(aki, bob);
   bob.toggle(IDC_CONNECT);  // Bob disconnects
   ASSERT_TRUE(aki.waitForChat("ぼぶさんが、いなくなりました"));
   EXPECT_TRUE(bob.waitForChat("接続を閉じました"));
   EXPECT_EQ(bob.status(), "未接続です");
   EXPECT_TRUE(bob.participants().empty());
-  EXPECT_THAT(aki.participants(), ElementsAre("あき ★ ぼぶ"));
-  EXPECT_TRUE(aki.fields().playing());  // leaving does not end the match
-
-  aki.click(IDC_END_MATCH);
-  EXPECT_FALSE(aki.fields().playing());
+  EXPECT_TRUE(aki.chatHas("ぼぶさんがいなくなったので、対戦を終わりました"));
   EXPECT_TRUE(aki.chatHas("ゲームが終わりました"));
+  EXPECT_FALSE(aki.fields().playing());
   EXPECT_EQ(aki.status(), "対戦待ち・・・");
+  // Nobody's list keeps a match with the departed.
+  ASSERT_TRUE(cai.waitForChat("ぼぶさんが、いなくなりました"));
+  EXPECT_THAT(aki.participants(), ElementsAre("あき", "かい"));
+  EXPECT_THAT(cai.participants(), ElementsAre("あき", "かい"));
 
-  // The freed identity goes to the next newcomer.
+  // The freed identity goes to the next newcomer, who is welcomed with no stale match and whose
+  // board nobody's old match can touch.
   TestPlayer& chika = join("ちか");
   EXPECT_EQ(chika.id(), 1);
+  EXPECT_THAT(chika.participants(), ElementsAre("あき", "かい", "ちか"));
+  EXPECT_FALSE(aki.window.isEnabled(IDC_END_MATCH));
 }
 
 TEST_F(LobbyScenario, TheEleventhPlayerIsTurnedAwayAndTheTenStay) {

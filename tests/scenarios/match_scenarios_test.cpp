@@ -213,6 +213,42 @@ TEST_F(MatchScenario, ASecondAcceptanceIsTurnedBack) {
   EXPECT_EQ(bob.fields().opponentId, aki.id());
 }
 
+TEST_F(MatchScenario, AMutualChallengeGivesOneMatchWithOneFirstPlayer) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  for (TestPlayer* p : {&aki, &bob}) {
+    p->window.setAnswerer([](const std::string&, const std::string&) { return true; });
+  }
+  // Bob challenges Aki before Aki's challenge reaches Bob's program: both questions come after
+  // both challenges, and both say Yes.
+  const int akiId = aki.id(), bobId = bob.id();
+  std::promise<void> akiChallenged;
+  std::shared_future<void> akiHasChallenged = akiChallenged.get_future().share();
+  bob.ui.post([&, akiHasChallenged] {
+    akiHasChallenged.wait();
+    ASSERT_TRUE(bob.selectParticipant(akiId));
+    bob.click(IDC_CHALLENGE);
+  });
+  ASSERT_TRUE(aki.selectParticipant(bobId));
+  aki.click(IDC_CHALLENGE);
+  akiChallenged.set_value();
+  ASSERT_TRUE(waitUntil([&] {
+    return aki.opponentBoard().isFilled() && bob.opponentBoard().isFilled() &&
+           bob.window.questionsAsked() == 1 && aki.window.questionsAsked() == 1;
+  }));
+  bob.ui.drain();
+  aki.ui.drain();
+
+  EXPECT_EQ(aki.fields().opponentId, bob.id());
+  EXPECT_EQ(bob.fields().opponentId, aki.id());
+  EXPECT_NE(aki.fields().movesSecond, bob.fields().movesSecond);
+  EXPECT_EQ(aki.fields().turnHolder, bob.fields().turnHolder);
+  EXPECT_FALSE(aki.chatLog().find("無視しちゃいます") != std::string::npos) << aki.chatLog();
+  EXPECT_FALSE(bob.chatLog().find("無視しちゃいます") != std::string::npos) << bob.chatLog();
+  EXPECT_GT(playToTheEnd(aki, bob), 0);
+  EXPECT_TRUE(aki.gameOver() && bob.gameOver());
+}
+
 TEST_F(MatchScenario, LaterLinesWaitWhileTheQuestionIsOpen) {
   TestPlayer& aki = join("あき");
   TestPlayer& bob = join("ぼぶ");
