@@ -8,12 +8,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "server/announced_roster.h"
+#include "net/host_addresses.h"
 #include "net/message_fields.h"
 #include "net/protocol.h"
+#include "server/announced_roster.h"
 #include "server/lobby_server.h"
 #include "text/cp932.h"
 
@@ -24,10 +27,24 @@ using namespace pentaro;
 void printUsage(std::FILE* out) {
   std::fprintf(out,
                "usage: pentaro-lobby [--port N]\n"
+               "       pentaro-lobby --help | --version\n"
                "Hosts a Pentaro lobby for up to ten players on TCP port N (default %d).\n"
                "Players join it with the program's \"接続\" toggle and this machine's address.\n"
                "Stop it with Ctrl+C (SIGINT) or SIGTERM.\n",
                protocol::kLobbyPort);
+}
+
+// After the listening line: the addresses that players on other machines type in.
+void printHostAddresses() {
+  const std::optional<std::vector<HostAddress>> addresses = hostAddresses();
+  if (!addresses) {
+    std::printf("this machine's addresses cannot be read: %s\n", std::strerror(errno));
+    return;
+  }
+  if (addresses->empty()) std::printf("only this machine can join: it has no network address\n");
+  for (const HostAddress& host : *addresses) {
+    std::printf("reachable at %s (%s)\n", host.address.c_str(), host.interfaceName.c_str());
+  }
 }
 
 // One log line for each arrival, departure, match start and match end.
@@ -56,6 +73,10 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       printUsage(stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::printf("pentaro-lobby %s\n", PENTARO_VERSION);
       return 0;
     }
     if (arg == "--port" && i + 1 < argc) {
@@ -98,6 +119,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("listening on port %d\n", port);
+  printHostAddresses();
   std::fflush(stdout);
 
   int received = 0;

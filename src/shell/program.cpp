@@ -3,11 +3,27 @@
 #include <cstdio>
 
 #include "game/board_painter.h"
+#include "net/host_addresses.h"
 #include "text/texts.h"
 #include "ui/chat_log.h"
 #include "ui/controls.h"
 
 namespace pentaro {
+namespace {
+
+// Tells the host where players on other machines connect: one chat line per address. When the
+// interfaces cannot be read there is nothing true to say.
+void showHostAddresses(Window& window) {
+  const std::optional<std::vector<HostAddress>> addresses = hostAddresses();
+  if (!addresses) return;
+  if (addresses->empty()) appendChatLog(window, texts().onlyThisMachine);
+  for (const HostAddress& host : *addresses) {
+    appendChatLog(window,
+                  texts().hostAddressPrefix + host.address + " (" + host.interfaceName + ")");
+  }
+}
+
+}  // namespace
 
 Program::Program(Window& window, UiThread& ui, Options options)
     : window_(window),
@@ -100,6 +116,7 @@ void Program::startServer() {
     return;
   }
   window_.setText(IDC_SERVER_ADDRESS, "localhost");
+  showHostAddresses(window_);
   client_.startConnect();
 }
 

@@ -76,6 +76,8 @@ Texts makeTexts() {
   x.chatSeparator = t(" : ");
   x.matchStar = t(" ★ ");
   x.defaultName = t("名無し");
+  x.hostAddressPrefix = t("ほかのパソコンからの接続先：");
+  x.onlyThisMachine = t("ネットワークのアドレスがないので、このパソコンからしか接続できません");
 
   x.greetingLine = t("MSG\tサーバのバージョンは 1.01 です。");
   x.arrivalSuffix = t("さんの登場です");

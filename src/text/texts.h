@@ -78,6 +78,10 @@ struct Texts {
   std::string hostingFailedFormat;    // %d: the port
   std::string connectFailedFormat;    // %s: the address
 
+  // Where other machines connect, when hosting.
+  std::string hostAddressPrefix;  // followed by "192.168.1.20 (eth0)"
+  std::string onlyThisMachine;
+
   // Server notices.
   std::string greetingLine;  // the whole "MSG" line of the welcome
   std::string arrivalSuffix;

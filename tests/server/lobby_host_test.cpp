@@ -6,10 +6,13 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "child_process.h"
 #include "lobby_server_fixture.h"
+#include "net/host_addresses.h"
 #include "raw_client.h"
 #include "support/port_holder.h"
 
@@ -26,6 +29,16 @@ class ServerHost : public ::testing::Test {
         std::vector<std::string>{PENTARO_LOBBY_PATH, "--port", std::to_string(port_)});
     ASSERT_TRUE(host_->started());
     ASSERT_EQ(host_->readOutputLine(), "listening on port " + std::to_string(port_));
+    // Then where players on other machines connect, from this machine's own address list.
+    const std::optional<std::vector<HostAddress>> addresses = hostAddresses();
+    ASSERT_TRUE(addresses.has_value());
+    if (addresses->empty()) {
+      ASSERT_EQ(host_->readOutputLine(), "only this machine can join: it has no network address");
+    }
+    for (const HostAddress& a : *addresses) {
+      ASSERT_EQ(host_->readOutputLine(),
+                "reachable at " + a.address + " (" + a.interfaceName + ")");
+    }
   }
 
   std::unique_ptr<RawClient> arrive(int id) {
@@ -172,6 +185,9 @@ TEST_F(ServerHost, HelpAndBadArguments) {
   ChildProcess help({PENTARO_LOBBY_PATH, "--help"});
   EXPECT_EQ(help.waitForExit(), 0);
   EXPECT_EQ(help.output().rfind("usage: pentaro-lobby [--port N]\n", 0), 0u) << help.output();
+  ChildProcess version({PENTARO_LOBBY_PATH, "--version"});
+  EXPECT_EQ(version.waitForExit(), 0);
+  EXPECT_EQ(version.output(), "pentaro-lobby " PENTARO_VERSION "\n");
 
   for (const std::vector<std::string>& args : {std::vector<std::string>{"--port"},
                                                {"--port", "12ab"},
