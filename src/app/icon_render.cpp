@@ -1,23 +1,25 @@
-// Build helper: converts the program icon from its XPM source into the PNG that is installed for
-// desktop menus. Usage: xpm_to_png <in.xpm> <out.png>
+// Build helper: draws the program icon at every hicolor size into a theme folder, as
+// <dir>/<N>x<N>/apps/pentaro.png, for desktop menus and docks. Usage: icon_render <dir>
 
-#include <QImage>
+#include <QDir>
 #include <QString>
 #include <cstdio>
 
+#include "app/program_icon.h"
+
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fputs("usage: xpm_to_png <in.xpm> <out.png>\n", stderr);
+  if (argc != 2) {
+    std::fputs("usage: icon_render <theme-dir>\n", stderr);
     return 2;
   }
-  const QImage image(QString::fromLocal8Bit(argv[1]), "XPM");
-  if (image.isNull()) {
-    std::fprintf(stderr, "xpm_to_png: cannot read %s\n", argv[1]);
-    return 1;
-  }
-  if (!image.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
-    std::fprintf(stderr, "xpm_to_png: cannot write %s\n", argv[2]);
-    return 1;
+  const QString theme = QString::fromLocal8Bit(argv[1]);
+  for (const int size : pentaro::kProgramIconSizes) {
+    const QString folder = QStringLiteral("%1/%2x%2/apps").arg(theme).arg(size);
+    const QString file = folder + QStringLiteral("/pentaro.png");
+    if (!QDir().mkpath(folder) || !pentaro::paintProgramIcon(size).save(file, "PNG")) {
+      std::fprintf(stderr, "icon_render: cannot write %s\n", qPrintable(file));
+      return 1;
+    }
   }
   return 0;
 }

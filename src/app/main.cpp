@@ -5,11 +5,14 @@
 
 #include <QApplication>
 #include <QBrush>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <memory>
 
@@ -33,6 +36,35 @@ bool displayAvailable() {
   return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM");
 }
 
+// Qt's Japanese texts for its own dialogs and buttons (Debian: qt6-translations-l10n); the texts
+// are Japanese whatever the locale. Without them the question box names its buttons itself.
+constexpr char kQtTranslation[] = "qtbase_ja";
+
+void printUsage() {
+  std::fputs(
+      "usage: pentaro [Qt options]\n"
+      "       pentaro --help | --version\n"
+      "The Pentaro game window: a two-player network number game with a lobby.\n"
+      "Host a lobby with \"サーバーになる\" (TCP port 1230), or join one with \"接続\" and the\n"
+      "host's address. Without a display, run it on a virtual one: xvfb-run -a pentaro\n",
+      stdout);
+}
+
+// --help and --version are answered before Qt starts, so they work without a display.
+bool answeredCommandLine(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      printUsage();
+      return true;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("pentaro %s\n", PENTARO_VERSION);
+      return true;
+    }
+  }
+  return false;
+}
+
 bool usable(const QBrush& brush) {
   return brush.style() == Qt::SolidPattern && brush.color().isValid();
 }
@@ -53,6 +85,7 @@ std::uint32_t startSeed() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (answeredCommandLine(argc, argv)) return 0;
   if (!displayAvailable()) {
     std::fputs(
         "pentaro: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the game "
@@ -65,6 +98,11 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setFont(pentaro::MainDialog::dialogFont());
+  QTranslator qtTexts;
+  if (qtTexts.load(QString::fromLatin1(kQtTranslation),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
 
   // The board colours; without them there is no game to show.
   const QBrush markBrush(QColor(255, 255, 0));

@@ -16,6 +16,7 @@
 
 #include "app/board_widget.h"
 #include "app/dialog_procedure.h"
+#include "app/program_icon.h"
 #include "app/qt_text.h"
 #include "text/texts.h"
 #include "ui/controls.h"
@@ -25,7 +26,7 @@ namespace {
 
 constexpr char kFontFamily[] = "IPAPGothic";
 constexpr int kFontPoints = 9;
-constexpr char kIconResource[] = ":/pentaro.xpm";
+constexpr int kIconStaticPixels = 32;  // the classic icon's size, in device-independent pixels
 
 enum class Kind {
   kEdit,           // single line, auto-scrolling, 80 characters
@@ -127,7 +128,7 @@ QFont MainDialog::dialogFont() {
   return font;
 }
 
-QIcon MainDialog::programIcon() { return QIcon(QPixmap(QString::fromLatin1(kIconResource))); }
+QIcon MainDialog::programIcon() { return pentaro::programIcon(); }
 
 void MainDialog::createControls() {
   for (const ControlTemplate& t : kTemplate) {
@@ -187,11 +188,11 @@ void MainDialog::createControls() {
         widget = makeLabel(text, Qt::AlignCenter, false, true, this);
         break;
       case Kind::kIcon: {
-        // An icon static takes the icon's own size at its position.
-        const QPixmap pixmap(QString::fromLatin1(kIconResource));
+        // An icon static takes the icon's own size at its position, drawn for the screen's scale.
+        const QSize size(kIconStaticPixels, kIconStaticPixels);
         auto* label = makeLabel(QString(), Qt::AlignLeft | Qt::AlignTop, false, false, this);
-        label->setPixmap(pixmap);
-        geometry.setSize(pixmap.size());
+        label->setPixmap(programIcon().pixmap(size, devicePixelRatioF()));
+        geometry.setSize(size);
         widget = label;
         break;
       }

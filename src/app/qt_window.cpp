@@ -1,6 +1,7 @@
 #include "app/qt_window.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,13 @@ constexpr int kTextRole = Qt::UserRole + 1;
 
 constexpr char kYesLabel[] = "はい(&Y)";
 constexpr char kNoLabel[] = "いいえ(&N)";
+
+// Qt takes its standard buttons' labels from its "QPlatformTheme" texts, which only a loaded
+// translation changes.
+bool qtButtonsTranslated() {
+  constexpr char kQtYes[] = "&Yes";
+  return QCoreApplication::translate("QPlatformTheme", kQtYes) != QLatin1String(kQtYes);
+}
 
 std::string itemText(const QListWidgetItem* item) {
   const QByteArray bytes = item->data(kTextRole).toByteArray();
@@ -190,9 +198,12 @@ bool QtWindow::askYesNo(std::string_view question, std::string_view caption) {
   QMessageBox box(QMessageBox::Question, toQString(caption), toQString(question),
                   QMessageBox::Yes | QMessageBox::No, &dialog_);
   box.setFont(MainDialog::dialogFont());
-  // Qt's own labels are English unless a translation happens to be installed.
-  box.button(QMessageBox::Yes)->setText(QString::fromUtf8(kYesLabel));
-  box.button(QMessageBox::No)->setText(QString::fromUtf8(kNoLabel));
+  // With Qt's Japanese translation loaded (main), Qt names the buttons itself; without it Qt's
+  // labels are English, so they are named here.
+  if (!qtButtonsTranslated()) {
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(kYesLabel));
+    box.button(QMessageBox::No)->setText(QString::fromUtf8(kNoLabel));
+  }
   box.setDefaultButton(QMessageBox::Yes);
   box.setWindowModality(Qt::WindowModal);
   return box.exec() == QMessageBox::Yes;

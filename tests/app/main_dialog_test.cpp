@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "app/app_test_support.h"
+#include "app/program_icon.h"
 #include "ui/controls.h"
 
 namespace pentaro::testing {
@@ -102,6 +103,13 @@ TEST_F(AppMainDialog, HasEveryControlInCreationOrderLaidOutInDialogUnitsOfItsFon
   const QImage icon = dialog.windowIcon().pixmap(32, 32).toImage();
   EXPECT_EQ(icon, qobject_cast<QLabel*>(controls[kIconIndex].widget)->pixmap().toImage());
   EXPECT_EQ(QColor(icon.pixel(2, 2)), QColor(Qt::red));  // the board's completed diagonal
+  // Drawn at 32 px, the icon is the classic bitmap; at every size the centre lies on the diagonal.
+  EXPECT_EQ(paintProgramIcon(32),
+            QImage(QStringLiteral(PENTARO_ICON_XPM)).convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(dialog.windowIcon().availableSizes().size(), kProgramIconSizes.size());
+  for (const int size : kProgramIconSizes) {
+    EXPECT_EQ(QColor(paintProgramIcon(size).pixel(size / 2, size / 2)), QColor(Qt::red)) << size;
+  }
   for (int id : {IDC_CHAT_INPUT, IDC_SERVER_ADDRESS, IDC_PLAYER_NAME}) {
     EXPECT_EQ(control<QLineEdit>(id)->maxLength(), 80) << id;
   }
