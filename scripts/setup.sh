@@ -9,6 +9,8 @@ packages=(
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev
   xvfb xauth
+  qt6-translations-l10n
+  dpkg-dev file desktop-file-utils appstream systemd man-db
 )
 
 missing=()

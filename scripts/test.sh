@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the layer check, the normal build (with the Qt window's tests
-# under the offscreen platform), the clang build with its lock-annotation checks, then the game,
+# under the offscreen platform; it is also packaged, installed and checked by
+# scripts/package-check.sh), the clang build with its lock-annotation checks, then the game,
 # network, lobby and scenario tests under ThreadSanitizer and under AddressSanitizer with UBSan.
 # Warnings are errors here. Pass preset names to run only those (default clang tsan asan).
 set -euo pipefail
@@ -15,5 +16,9 @@ for preset in "${presets[@]}"; do
   scripts/build.sh "$preset"
   echo "=== $preset: test"
   ctest --preset "$preset" -j2 || status=1
+  if [[ $preset == default ]]; then
+    echo "=== default: Debian package"
+    scripts/package-check.sh build || status=1
+  fi
 done
 exit $status

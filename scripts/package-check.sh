@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a built folder (default: build) with `cpack -G DEB`, installs it
+# with apt-get as a user would, checks what it installed, and removes it again. Needs root (or
+# sudo) and the packages from scripts/setup.sh. Run by scripts/test.sh after the default tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+sudo_cmd=()
+[[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+
+failures=0
+fail() {
+  echo "package-check: FAILED: $*" >&2
+  failures=$((failures + 1))
+}
+
+rm -f "$build"/pentaro_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+debs=("$build"/pentaro_*.deb)
+[[ -f ${debs[0]} ]] || { echo "package-check: cpack made no pentaro_*.deb" >&2; exit 1; }
+deb=$(realpath "${debs[0]}")
+echo "package-check: built $(basename "$deb")"
+dpkg-deb --field "$deb" Depends
+
+remove() { DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get purge -y -qq pentaro >/dev/null; }
+trap remove EXIT
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "$deb" >/dev/null
+
+# The package holds what a Linux game installs.
+listing=$(dpkg -L pentaro)
+for path in \
+  /usr/games/pentaro \
+  /usr/games/pentaro-lobby \
+  /usr/share/applications/org.pentaro.Pentaro.desktop \
+  /usr/share/metainfo/org.pentaro.Pentaro.metainfo.xml \
+  /usr/share/man/man6/pentaro.6.gz \
+  /usr/share/man/man6/pentaro-lobby.6.gz \
+  /usr/lib/systemd/system/pentaro-lobby.service \
+  /etc/default/pentaro-lobby; do
+  grep -qxF "$path" <<<"$listing" || fail "dpkg -L pentaro does not list $path"
+done
+for size in 16 22 24 32 48 64 96 128 256; do
+  path=/usr/share/icons/hicolor/${size}x${size}/apps/pentaro.png
+  grep -qxF "$path" <<<"$listing" || fail "dpkg -L pentaro does not list $path"
+done
+if grep -q '^/usr/local\|^/usr/bin/pentaro' <<<"$listing"; then
+  fail "the package installs outside /usr/games and /usr/share"
+fi
+
+# Every program answers --version and --help from its installed path, and its page names every
+# option its --help names.
+version=$(dpkg-deb --field "$deb" Version)
+for program in pentaro pentaro-lobby pentaro-bot; do
+  [[ -x /usr/games/$program ]] || continue
+  out=$(/usr/games/$program --version) || fail "$program --version exits non-zero"
+  [[ $out == "$program $version" ]] || fail "$program --version says '$out', not '$program $version'"
+  help=$(/usr/games/$program --help) || fail "$program --help exits non-zero"
+  page=$(zcat "/usr/share/man/man6/$program.6.gz" | sed 's/\\-/-/g')
+  for option in $(grep -o -- '--[a-z][a-z-]*' <<<"$help" | sort -u); do
+    grep -q -- "$option" <<<"$page" || fail "the page of $program does not describe $option"
+  done
+  warnings=$(man --warnings -l -E UTF-8 "/usr/share/man/man6/$program.6.gz" 2>&1 >/dev/null || true)
+  [[ -z $warnings ]] || fail "the page of $program: $warnings"
+done
+
+desktop-file-validate /usr/share/applications/org.pentaro.Pentaro.desktop ||
+  fail "desktop-file-validate"
+appstreamcli validate --no-net /usr/share/metainfo/org.pentaro.Pentaro.metainfo.xml >/dev/null ||
+  fail "appstreamcli validate"
+# verify needs no running systemd: it loads the unit in a test manager.
+if command -v systemd-analyze >/dev/null; then
+  systemd-analyze verify /usr/lib/systemd/system/pentaro-lobby.service ||
+    fail "systemd-analyze verify"
+else
+  echo "package-check: no systemd-analyze here; the unit is not verified"
+fi
+
+# The service's environment file gives the game's port.
+port=$(sed -n 's/^PENTARO_LOBBY_PORT=//p' /etc/default/pentaro-lobby)
+[[ $port == 1230 ]] || fail "/etc/default/pentaro-lobby sets port '$port', not 1230"
+
+trap - EXIT
+remove
+dpkg -s pentaro >/dev/null 2>&1 && fail "pentaro is still installed after apt-get purge"
+if ((failures)); then
+  echo "package-check: $failures check(s) failed" >&2
+  exit 1
+fi
+echo "package-check: the package builds, installs, passes its checks and is removed"
