@@ -116,7 +116,8 @@ void Program::startServer() {
     return;
   }
   window_.setText(IDC_SERVER_ADDRESS, "localhost");
-  showHostAddresses(window_);
+  // A port that another program holds ends the server at once: no address to offer then.
+  if (server_.listenError() == 0) showHostAddresses(window_);
   client_.startConnect();
 }
 
