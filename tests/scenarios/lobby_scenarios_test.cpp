@@ -7,7 +7,11 @@
 #include <unistd.h>
 
 #include <future>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "net/host_addresses.h"
 #include "scenarios/scenario.h"
 #include "support/port_holder.h"
 
@@ -24,6 +28,14 @@ TEST_F(LobbyScenario, HostAndPlayersAreWelcomedInListOrder) {
   EXPECT_EQ(aki.status(), "接続しました");
   EXPECT_EQ(utf8(aki.window.fullText(IDC_SERVER_ADDRESS)), "localhost");
   EXPECT_TRUE(aki.chatHas("サーバのバージョンは 1.01 です。"));
+  // Before the welcome, the host is told where players on other machines connect.
+  const std::optional<std::vector<HostAddress>> addresses = hostAddresses();
+  ASSERT_TRUE(addresses.has_value());
+  const std::string firstLine =
+      addresses->empty() ? "ネットワークのアドレスがないので、このパソコンからしか接続できません"
+                         : "ほかのパソコンからの接続先：" + addresses->front().address + " (" +
+                               addresses->front().interfaceName + ")";
+  EXPECT_EQ(aki.chatLog().rfind(firstLine + "\r\n", 0), 0u) << aki.chatLog();
   EXPECT_FALSE(aki.window.isEnabled(IDC_CONNECT));
   EXPECT_TRUE(aki.window.isPressed(IDC_BE_SERVER));
 
@@ -109,6 +121,10 @@ TEST_F(LobbyScenario, StoppingTheServerReturnsEveryControlToIdle) {
   TestPlayer& chika = join("ちか");
   aki.toggle(IDC_BE_SERVER);
   ASSERT_TRUE(aki.waitForChat("サーバーを閉じました"));
+  // It never listened, so it names no address to connect to.
+  const std::string log = aki.chatLog();
+  EXPECT_EQ(log.find("接続先"), std::string::npos) << log;
+  EXPECT_EQ(log.find("このパソコンからしか"), std::string::npos) << log;
   for (TestPlayer* p : {&bob, &chika}) {
     ASSERT_TRUE(p->waitForChat("接続を閉じました"));
     EXPECT_EQ(p->status(), "未接続です");
@@ -136,6 +152,10 @@ TEST_F(LobbyScenario, AServerWhosePortIsTakenEndsAtOnce) {
   TestPlayer& aki = *players_.back();
   aki.hostLobby();
   ASSERT_TRUE(aki.waitForChat("サーバーを閉じました"));
+  // It never listened, so it names no address to connect to.
+  const std::string log = aki.chatLog();
+  EXPECT_EQ(log.find("接続先"), std::string::npos) << log;
+  EXPECT_EQ(log.find("このパソコンからしか"), std::string::npos) << log;
   EXPECT_TRUE(waitUntil(
       [&] { return !aki.window.isPressed(IDC_BE_SERVER) && aki.window.isEnabled(IDC_CONNECT); }));
   EXPECT_EQ(utf8(aki.window.fullText(IDC_PLAYER_NAME)), "あき");
