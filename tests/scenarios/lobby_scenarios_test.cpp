@@ -121,10 +121,6 @@ TEST_F(LobbyScenario, StoppingTheServerReturnsEveryControlToIdle) {
   TestPlayer& chika = join("ちか");
   aki.toggle(IDC_BE_SERVER);
   ASSERT_TRUE(aki.waitForChat("サーバーを閉じました"));
-  // It never listened, so it names no address to connect to.
-  const std::string log = aki.chatLog();
-  EXPECT_EQ(log.find("接続先"), std::string::npos) << log;
-  EXPECT_EQ(log.find("このパソコンからしか"), std::string::npos) << log;
   for (TestPlayer* p : {&bob, &chika}) {
     ASSERT_TRUE(p->waitForChat("接続を閉じました"));
     EXPECT_EQ(p->status(), "未接続です");
