@@ -15,6 +15,7 @@
 
 #include "app/main_dialog.h"
 #include "app/qt_text.h"
+#include "app/question_box.h"
 #include "text/cp932.h"
 #include "ui/controls.h"
 #include "ui/list_order.h"
@@ -195,8 +196,7 @@ void QtWindow::listSelect(int index) {
 }
 
 bool QtWindow::askYesNo(std::string_view question, std::string_view caption) {
-  QMessageBox box(QMessageBox::Question, toQString(caption), toQString(question),
-                  QMessageBox::Yes | QMessageBox::No, &dialog_);
+  QuestionBox box(toQString(caption), toQString(question), &dialog_);
   box.setFont(MainDialog::dialogFont());
   // With Qt's Japanese translation loaded (main), Qt names the buttons itself; without it Qt's
   // labels are English, so they are named here.

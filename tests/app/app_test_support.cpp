@@ -41,7 +41,8 @@ QuestionAnswerer::QuestionAnswerer(bool yes) : yes_(yes) {
       if (box == nullptr || !box->isVisible()) continue;
       QAbstractButton* yesButton = box->button(QMessageBox::Yes);
       QAbstractButton* noButton = box->button(QMessageBox::No);
-      if (yesButton == nullptr || noButton == nullptr) continue;
+      // Buttons take input a moment after the box shows.
+      if (yesButton == nullptr || noButton == nullptr || !yesButton->isEnabled()) continue;
       asked.push_back(Question{box->windowTitle(), box->text(), yesButton->text(), noButton->text(),
                                box->icon(), box->defaultButton() == yesButton, box->isModal(),
                                box->parentWidget()});

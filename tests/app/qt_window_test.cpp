@@ -1,5 +1,7 @@
 // The Window over the Qt controls (CP932 texts in and out, the chat log, the sorted list box, the
 // question box) and the Qt event loop as the UI thread.
+#include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -9,9 +11,11 @@
 #include <QTest>
 #include <QThread>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "app/app_test_support.h"
+#include "app/question_box.h"
 #include "text/cp932.h"
 #include "ui/chat_log.h"
 #include "ui/controls.h"
@@ -113,6 +117,60 @@ TEST_F(AppQtWindow, StatesAndTheModalJapaneseYesNoQuestion) {
   EXPECT_EQ(q.yesLabel + q.noLabel, QStringLiteral("はい(&Y)いいえ(&N)"));
   EXPECT_TRUE(q.yesIsDefault && q.modal);
   EXPECT_EQ(q.parent, &dialog);
+}
+
+// Asks a question and runs `whileOpen` on the box once it shows, inside the box's event loop.
+// `whileOpen` must answer it.
+bool askAndWatch(QtWindow& window, const std::function<void(QuestionBox&)>& whileOpen) {
+  QTimer::singleShot(0, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* box = qobject_cast<QuestionBox*>(widget);
+      if (box != nullptr && box->isVisible()) whileOpen(*box);
+    }
+  });
+  return window.askYesNo("?", "caption");
+}
+
+bool waitUntilAnswerable(QuestionBox& box) {
+  if (QTest::qWaitFor([&] { return box.answerable(); })) return true;
+  ADD_FAILURE() << "the buttons never took input";
+  box.done(QMessageBox::No);
+  return false;
+}
+
+QRect globalRect(const QWidget* widget) {
+  return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+TEST_F(AppQtWindow, AQuestionIgnoresPressesMeantForTheWindowAndOpensWithNoButtonUnderThePointer) {
+  showActive();
+  QCursor::setPos(1, 1);
+  QPoint noSpot;
+  EXPECT_FALSE(askAndWatch(window, [&](QuestionBox& box) {
+    QAbstractButton* no = box.button(QMessageBox::No);
+    QTest::mouseClick(no, Qt::LeftButton);
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_Return), Qt::AltModifier | Qt::Key_N,
+                                      QKeyCombination(Qt::Key_Escape)}) {
+      QTest::keyClick(&box, key.key(), key.keyboardModifiers());
+    }
+    EXPECT_TRUE(box.isVisible());
+    if (!waitUntilAnswerable(box)) return;
+    // A key held down since before the question repeats, but does not answer.
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(box.defaultButton(), &repeat);
+    EXPECT_TRUE(box.isVisible());
+    noSpot = globalRect(no).center();
+    QTest::mouseClick(no, Qt::LeftButton);
+  }));
+
+  // The pointer rests where "いいえ" was: the next question opens elsewhere.
+  QCursor::setPos(noSpot);
+  EXPECT_TRUE(askAndWatch(window, [&](QuestionBox& box) {
+    for (const QAbstractButton* button : box.buttons()) {
+      EXPECT_FALSE(globalRect(button).adjusted(-2, -2, 2, 2).contains(QCursor::pos()));
+    }
+    if (waitUntilAnswerable(box)) QTest::mouseClick(box.button(QMessageBox::Yes), Qt::LeftButton);
+  }));
 }
 
 TEST(AppQtUiThread, RunsWorkersCallsAndPostsOnTheEventLoopInOrder) {
