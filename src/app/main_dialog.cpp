@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/board_widget.h"
+#include "app/cp932_validator.h"
 #include "app/dialog_procedure.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
@@ -29,7 +30,7 @@ constexpr int kFontPoints = 9;
 constexpr int kIconStaticPixels = 32;  // the classic icon's size, in device-independent pixels
 
 enum class Kind {
-  kEdit,           // single line, auto-scrolling, 80 characters
+  kEdit,           // single line, auto-scrolling, 78 CP932 bytes
   kChatLog,        // multi-line, read-only, vertical scroll bar
   kDefaultButton,  // takes Enter from the edits, the list box and the toggles
   kButton,
@@ -138,7 +139,8 @@ void MainDialog::createControls() {
     switch (t.kind) {
       case Kind::kEdit: {
         auto* edit = new QLineEdit(this);
-        edit->setMaxLength(kEditCharLimit);
+        // The field holds no more than the program reads from it, in characters that arrive.
+        edit->setValidator(new Cp932Validator(kTextReadBytes, edit));
         widget = edit;
         break;
       }

@@ -33,8 +33,8 @@ enum DialogCommand : int {
 };
 
 // Text limits, in CP932 bytes.
-inline constexpr int kEditCharLimit = 80;     // what the edit fields accept, in characters
-inline constexpr int kTextReadBytes = 78;     // a window text read into an 80-byte buffer
+inline constexpr int kTextReadBytes = 78;  // a window text read into an 80-byte buffer: what an
+                                           // edit field holds
 inline constexpr int kCaptionNameBytes = 38;  // the own name as board caption
 inline constexpr int kNoteNameBytes = 39;     // names read for notes and result texts
 inline constexpr int kChatLogLimitBytes = 32000;

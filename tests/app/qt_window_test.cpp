@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "app/app_test_support.h"
+#include "app/qt_text.h"
 #include "app/question_box.h"
 #include "text/cp932.h"
 #include "ui/chat_log.h"
@@ -42,6 +43,40 @@ TEST_F(AppQtWindow, TextsCrossAsCp932AndReadsNeverSplitACharacter) {
   EXPECT_EQ(window.text(IDC_CHAT_INPUT, kTextReadBytes), std::string(77, 'x'));
   input->setText(QString(76, QLatin1Char('x')) + QStringLiteral("漢"));
   EXPECT_EQ(window.text(IDC_CHAT_INPUT, kTextReadBytes), std::string(76, 'x') + sjis("漢"));
+}
+
+TEST_F(AppQtWindow, EditFieldsHoldWhatIsReadFromThemAndRefuseWhatCannotArrive) {
+  const QString x76(76, QLatin1Char('x')), x77(77, QLatin1Char('x')), x78(78, QLatin1Char('x'));
+  const struct {
+    int id;
+    QString before, typed, after;
+  } cases[] = {
+      {IDC_CHAT_INPUT, x77, QStringLiteral("漢"), x77},  // 79 bytes: refused
+      {IDC_CHAT_INPUT, x76, QStringLiteral("漢"), x76 + QStringLiteral("漢")},
+      {IDC_CHAT_INPUT, x78, QStringLiteral("y"), x78},
+      {IDC_CHAT_INPUT, QString(), QString(40, QChar(u'あ')), QString()},  // pasted: all or nothing
+      {IDC_CHAT_INPUT, QStringLiteral("a?"), QStringLiteral("€"), QStringLiteral("a?")},
+      {IDC_CHAT_INPUT, QString(), QStringLiteral("a\tb"), QString()},  // would split the line
+      {IDC_PLAYER_NAME, QStringLiteral("山田"), QStringLiteral("😀"), QStringLiteral("山田")},
+      {IDC_PLAYER_NAME, QStringLiteral("山田"), QStringLiteral("한"), QStringLiteral("山田")},
+      {IDC_PLAYER_NAME, x77, QStringLiteral("ｱ"), x77 + QStringLiteral("ｱ")},      // one byte
+      {IDC_PLAYER_NAME, QString(), QStringLiteral("〜①"), QStringLiteral("～①")},  // as it arrives
+      {IDC_SERVER_ADDRESS, x78, QStringLiteral("."), x78},
+  };
+  for (const auto& c : cases) {
+    auto* edit = control<QLineEdit>(c.id);
+    edit->setText(c.before);
+    edit->insert(c.typed);  // as typed or pasted
+    EXPECT_EQ(edit->text(), c.after) << c.id << " " << c.typed.toStdString();
+    EXPECT_EQ(toQString(window.text(c.id, kTextReadBytes)), edit->text()) << c.id;
+  }
+  // Typed key by key, 80 full-width characters become the 39 that are sent.
+  auto* chat = control<QLineEdit>(IDC_CHAT_INPUT);
+  chat->clear();
+  for (int i = 0; i < 80; ++i) {
+    QTest::sendKeyEvent(QTest::Click, chat, Qt::Key_unknown, QStringLiteral("あ"), Qt::NoModifier);
+  }
+  EXPECT_EQ(chat->text(), QString(39, QChar(u'あ')));
 }
 
 TEST_F(AppQtWindow, TheChatLogShowsALinePerLineCountsCrLfAndStartsAgainAt32000Bytes) {
