@@ -1,7 +1,9 @@
 #include "app/board_widget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "app/dialog_procedure.h"
 #include "app/qt_canvas.h"
@@ -10,8 +12,17 @@
 
 namespace pentaro {
 
+namespace {
+
+// The cursor cell's frame: blue stands out on white, yellow and red cells alike.
+constexpr QColor kCursorColour(0, 0, 255);
+constexpr int kCursorPen = 2;
+
+}  // namespace
+
 BoardWidget::BoardWidget(int control, QWidget* parent) : QWidget(parent), control_(control) {
-  setFocusPolicy(Qt::NoFocus);
+  // Tab reaches the own board; a click leaves the focus where it was (in the chat input, say).
+  setFocusPolicy(takesClicks() ? Qt::TabFocus : Qt::NoFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -31,6 +42,67 @@ void BoardWidget::paintEvent(QPaintEvent*) {
   // the frame's right and bottom edges close the grid instead of leaving it open.
   canvas.drawLine(width() - 1, 0, width() - 1, height(), kBlack);
   canvas.drawLine(0, height() - 1, width(), height() - 1, kBlack);
+  if (hasFocus()) paintCursor(painter);
+}
+
+void BoardWidget::paintCursor(QPainter& painter) const {
+  const int cellWidth = width() / kSide, cellHeight = height() / kSide;
+  const QRect cell(cursorColumn_ * cellWidth, cursorRow_ * cellHeight, cellWidth, cellHeight);
+  QPen pen(kCursorColour, kCursorPen);
+  pen.setJoinStyle(Qt::MiterJoin);
+  painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  // Inside the cell's grid lines, so that the grid stays whole.
+  painter.drawRect(QRectF(cell).adjusted(1 + kCursorPen / 2.0, 1 + kCursorPen / 2.0,
+                                         -kCursorPen / 2.0, -kCursorPen / 2.0));
+}
+
+void BoardWidget::moveCursor(int columns, int rows) {
+  cursorColumn_ = std::clamp(cursorColumn_ + columns, 0, kSide - 1);
+  cursorRow_ = std::clamp(cursorRow_ + rows, 0, kSide - 1);
+  update();
+}
+
+void BoardWidget::keyPressEvent(QKeyEvent* event) {
+  if (!takesClicks()) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  switch (event->key()) {
+    case Qt::Key_Left:
+      moveCursor(-1, 0);
+      break;
+    case Qt::Key_Right:
+      moveCursor(1, 0);
+      break;
+    case Qt::Key_Up:
+      moveCursor(0, -1);
+      break;
+    case Qt::Key_Down:
+      moveCursor(0, 1);
+      break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // The same click as a press of the mouse on the cursor cell; Enter stays with the board.
+      emit cellPressed(static_cast<quint32>(cursorColumn_) | static_cast<quint32>(cursorRow_)
+                                                                 << 16);
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
+  }
+  event->accept();
+}
+
+void BoardWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void BoardWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
 }
 
 void BoardWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 // One of the two board frames of the main dialog. Painting is left to the dialog procedure; the
 // own board turns a press of the left, right or middle button into a cell click, which it signals
-// for the dialog to post. Owned by the dialog through its Qt parent; UI thread only.
+// for the dialog to post. Reached with Tab, the own board also shows a cursor cell that the arrow
+// keys move and Space or Enter clicks. Owned by the dialog through its Qt parent; UI thread only.
 #ifndef PENTARO_APP_BOARD_WIDGET_H_
 #define PENTARO_APP_BOARD_WIDGET_H_
 
@@ -30,12 +31,21 @@ class BoardWidget : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  static constexpr int kSide = 5;  // cells per row and per column
+
   bool takesClicks() const;
+  void moveCursor(int columns, int rows);
+  void paintCursor(QPainter& painter) const;
 
   const int control_;
   DialogProcedure* procedure_ = nullptr;
+  int cursorColumn_ = 0;
+  int cursorRow_ = 0;
 };
 
 }  // namespace pentaro

@@ -34,7 +34,7 @@ enum class Kind {
   kChatLog,        // multi-line, read-only, vertical scroll bar
   kDefaultButton,  // takes Enter from the edits, the list box and the toggles
   kButton,
-  kToggle,  // a check box drawn as a push button: stays pressed; no tab stop
+  kToggle,  // a check box drawn as a push button: stays pressed
   kLabel,   // left-aligned, wrapping
   kCenteredLabel,
   kSunkenLabel,    // left-aligned, wrapping, sunken edge
@@ -49,38 +49,40 @@ struct ControlTemplate {
   int id;
   Kind kind;
   std::string Texts::*text;  // null: no text
-  int x, y, width, height;   // dialog units
+  // What screen readers call it, in UTF-8; null: its own text, which stays current.
+  const char* accessibleName;
+  int x, y, width, height;  // dialog units
   bool disabled = false;
 };
 
 // The controls in creation order, which is also the tab order.
 const ControlTemplate kTemplate[] = {
-    {IDC_CHAT_INPUT, Kind::kEdit, nullptr, 7, 206, 155, 14},
-    {IDC_CHAT_SEND, Kind::kDefaultButton, &Texts::chatSendButton, 163, 206, 24, 14},
-    {IDC_CHAT_LOG, Kind::kChatLog, nullptr, 7, 109, 178, 90},
-    {IDC_SERVER_ADDRESS, Kind::kEdit, nullptr, 263, 56, 61, 14},
-    {IDC_CONNECT, Kind::kToggle, &Texts::connectButton, 263, 25, 61, 16},
-    {MainDialog::kNoId, Kind::kLabel, &Texts::serverAddressLabel, 263, 44, 61, 8},
-    {IDC_BE_SERVER, Kind::kToggle, &Texts::beServerButton, 263, 7, 61, 16},
-    {IDC_PARTICIPANTS, Kind::kListBox, nullptr, 176, 15, 84, 69},
-    {IDC_CHALLENGE, Kind::kButton, &Texts::challengeButton, 179, 86, 37, 17},
-    {IDC_PLAYER_NAME, Kind::kEdit, nullptr, 263, 85, 61, 14},
-    {MainDialog::kNoId, Kind::kLabel, &Texts::playerNameLabel, 263, 74, 61, 8},
-    {MainDialog::kNoId, Kind::kIcon, nullptr, 200, 189, 18, 21},
-    {IDC_STATUS, Kind::kLabel, &Texts::notConnected, 7, 97, 166, 9},
-    {MainDialog::kNoId, Kind::kLabel, &Texts::programTitle, 231, 187, 63, 8},
-    {IDC_END_MATCH, Kind::kButton, &Texts::endMatchButton, 199, 106, 37, 17, true},
-    {MainDialog::kNoId, Kind::kGroupBox, &Texts::versionFrame, 189, 173, 135, 47},
-    {MainDialog::kNoId, Kind::kLabel, &Texts::version, 250, 197, 44, 8},
-    {IDC_OWN_BOARD, Kind::kBoard, nullptr, 7, 13, 80, 80},
-    {IDC_OPPONENT_BOARD, Kind::kBoard, nullptr, 92, 13, 80, 80},
-    {IDC_SPECTATE, Kind::kButton, &Texts::spectateButton, 220, 86, 37, 17},
-    {IDC_OWN_CAPTION, Kind::kSunkenCaption, nullptr, 7, 1, 80, 11},
-    {IDC_OPPONENT_CAPTION, Kind::kSunkenCaption, nullptr, 92, 1, 80, 11},
-    {MainDialog::kNoId, Kind::kSunkenLabel, &Texts::ruleText, 189, 139, 135, 33},
-    {IDC_PLACE_MANUALLY, Kind::kButton, &Texts::placeManuallyButton, 263, 102, 61, 17},
-    {IDC_AUTO_PLACE_REST, Kind::kButton, &Texts::autoPlaceRestButton, 263, 120, 61, 17},
-    {MainDialog::kNoId, Kind::kCenteredLabel, &Texts::participantsHeading, 178, 4, 80, 8},
+    {IDC_CHAT_INPUT, Kind::kEdit, nullptr, "発言の入力", 7, 206, 155, 14},
+    {IDC_CHAT_SEND, Kind::kDefaultButton, &Texts::chatSendButton, nullptr, 163, 206, 24, 14},
+    {IDC_CHAT_LOG, Kind::kChatLog, nullptr, "チャットの記録", 7, 109, 178, 90},
+    {IDC_SERVER_ADDRESS, Kind::kEdit, nullptr, "サーバーIP", 263, 56, 61, 14},
+    {IDC_CONNECT, Kind::kToggle, &Texts::connectButton, nullptr, 263, 25, 61, 16},
+    {MainDialog::kNoId, Kind::kLabel, &Texts::serverAddressLabel, nullptr, 263, 44, 61, 8},
+    {IDC_BE_SERVER, Kind::kToggle, &Texts::beServerButton, nullptr, 263, 7, 61, 16},
+    {IDC_PARTICIPANTS, Kind::kListBox, nullptr, "参加者＆★対戦情報", 176, 15, 84, 69},
+    {IDC_CHALLENGE, Kind::kButton, &Texts::challengeButton, nullptr, 179, 86, 37, 17},
+    {IDC_PLAYER_NAME, Kind::kEdit, nullptr, "お名前", 263, 85, 61, 14},
+    {MainDialog::kNoId, Kind::kLabel, &Texts::playerNameLabel, nullptr, 263, 74, 61, 8},
+    {MainDialog::kNoId, Kind::kIcon, nullptr, "アイコン", 200, 189, 18, 21},
+    {IDC_STATUS, Kind::kLabel, &Texts::notConnected, nullptr, 7, 97, 166, 9},
+    {MainDialog::kNoId, Kind::kLabel, &Texts::programTitle, nullptr, 231, 187, 63, 8},
+    {IDC_END_MATCH, Kind::kButton, &Texts::endMatchButton, nullptr, 199, 106, 37, 17, true},
+    {MainDialog::kNoId, Kind::kGroupBox, &Texts::versionFrame, nullptr, 189, 173, 135, 47},
+    {MainDialog::kNoId, Kind::kLabel, &Texts::version, nullptr, 250, 197, 44, 8},
+    {IDC_OWN_BOARD, Kind::kBoard, nullptr, "自分の盤", 7, 13, 80, 80},
+    {IDC_OPPONENT_BOARD, Kind::kBoard, nullptr, "相手の盤", 92, 13, 80, 80},
+    {IDC_SPECTATE, Kind::kButton, &Texts::spectateButton, nullptr, 220, 86, 37, 17},
+    {IDC_OWN_CAPTION, Kind::kSunkenCaption, nullptr, nullptr, 7, 1, 80, 11},
+    {IDC_OPPONENT_CAPTION, Kind::kSunkenCaption, nullptr, nullptr, 92, 1, 80, 11},
+    {MainDialog::kNoId, Kind::kSunkenLabel, &Texts::ruleText, nullptr, 189, 139, 135, 33},
+    {IDC_PLACE_MANUALLY, Kind::kButton, &Texts::placeManuallyButton, nullptr, 263, 102, 61, 17},
+    {IDC_AUTO_PLACE_REST, Kind::kButton, &Texts::autoPlaceRestButton, nullptr, 263, 120, 61, 17},
+    {MainDialog::kNoId, Kind::kCenteredLabel, &Texts::participantsHeading, nullptr, 178, 4, 80, 8},
 };
 
 QLabel* makeLabel(const QString& text, Qt::Alignment alignment, bool wrap, bool sunken,
@@ -171,9 +173,8 @@ void MainDialog::createControls() {
       case Kind::kToggle: {
         auto* button = makeButton(text, this);
         button->setCheckable(true);
-        // Enter with a toggle focused belongs to the default button.
+        // Enter with a toggle focused belongs to the default button; Space toggles it.
         button->setAutoDefault(false);
-        button->setFocusPolicy(Qt::ClickFocus);
         widget = button;
         break;
       }
@@ -229,6 +230,7 @@ void MainDialog::createControls() {
     }
     widget->setGeometry(geometry);
     widget->setEnabled(!t.disabled);
+    if (t.accessibleName != nullptr) widget->setAccessibleName(QString::fromUtf8(t.accessibleName));
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
       connect(button, &QPushButton::clicked, this, [this, id = t.id] { runCommand(id, 0); });
     }

@@ -119,5 +119,46 @@ TEST_F(AppBoardWidget, AnyButtonOnTheOwnBoardPostsOneClickAndNothingElseDoes) {
   EXPECT_EQ(clicks, (std::vector<std::uint32_t>{3 | 1u << 16, 4, 4 | 4u << 16, 1 | 2u << 16}));
 }
 
+TEST_F(AppBoardWidget, TheOwnBoardReachedByTabMovesItsCursorWithArrowsAndClicksWithSpaceOrEnter) {
+  showActive();
+  QWidget* own = control(IDC_OWN_BOARD);
+  QTest::mouseClick(own, Qt::LeftButton, {}, centre(1, 1));
+  EXPECT_FALSE(own->hasFocus());  // a click leaves the focus in the chat input
+  EXPECT_EQ(control(IDC_OPPONENT_BOARD)->focusPolicy(), Qt::NoFocus);
+  own->setFocus(Qt::TabFocusReason);
+  const struct {
+    std::vector<Qt::Key> keys;
+    std::uint32_t clicked;  // column | row << 16
+  } steps[] = {
+      {{Qt::Key_Space}, 0},
+      {{Qt::Key_Left, Qt::Key_Up, Qt::Key_Return}, 0},  // the cursor stays on the board
+      {{Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Enter}, 2 | 1u << 16},
+      {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right,
+        Qt::Key_Right, Qt::Key_Space},
+       4 | 4u << 16},
+  };
+  std::vector<std::uint32_t> expected = {1 | 1u << 16};
+  for (const auto& step : steps) {
+    for (Qt::Key key : step.keys) QTest::keyClick(own, key);
+    expected.push_back(step.clicked);
+  }
+  QApplication::processEvents();
+  std::vector<std::uint32_t> clicks;
+  for (const auto& c : procedure.commands) {
+    EXPECT_EQ(c.id, CMD_OWN_BOARD_CLICK);  // Enter stays with the board: no chat is sent
+    clicks.push_back(c.argument);
+  }
+  EXPECT_EQ(clicks, expected);
+
+  // The cursor cell is framed while the board has the focus, and only then.
+  const QColor cursor(0, 0, 255);
+  const QSize cell = own->size() / 5;
+  const QPoint cursorEdge(4 * cell.width() + 2, 4 * cell.height() + cell.height() / 2);
+  EXPECT_EQ(QColor(grabImage(*own).pixel(cursorEdge)), cursor);
+  EXPECT_NE(QColor(grabImage(*own).pixel(2, cell.height() / 2)), cursor);
+  control(IDC_CHAT_INPUT)->setFocus();
+  EXPECT_NE(QColor(grabImage(*own).pixel(cursorEdge)), cursor);
+}
+
 }  // namespace
 }  // namespace pentaro::testing

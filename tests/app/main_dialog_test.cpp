@@ -1,5 +1,6 @@
 // The main dialog on its own: every control as the dialog describes it, laid out in dialog units,
 // focus and keys, and what reaches the procedure.
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
@@ -92,6 +93,9 @@ TEST_F(AppMainDialog, HasEveryControlInCreationOrderLaidOutInDialogUnitsOfItsFon
     EXPECT_STREQ(w->metaObject()->className(), e.cls);
     EXPECT_EQ(textOf(w), QString::fromUtf8(e.text));
     EXPECT_EQ(w->isEnabled(), e.id != IDC_END_MATCH);
+    // Screen readers have a name for each; the board captions are named by the players' names.
+    const QString name = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    EXPECT_EQ(name.isEmpty(), e.id == IDC_OWN_CAPTION || e.id == IDC_OPPONENT_CAPTION);
     EXPECT_EQ(w->geometry(),
               QRect(QPoint(px(e.x, bx, 4), px(e.y, by, 8)),
                     i == kIconIndex ? QSize(32, 32)  // an icon static takes the icon's size
@@ -149,10 +153,10 @@ TEST_F(AppMainDialog, TabsInCreationOrderEnterSendsTheChatEscapeStaysAndCloseShu
     return 0;
   };
   EXPECT_EQ(focused(), IDC_CHAT_INPUT);
-  // The toggles, the statics, the boards and the disabled "対戦終了" are no tab stops.
-  for (int expected :
-       {IDC_CHAT_SEND, IDC_CHAT_LOG, IDC_SERVER_ADDRESS, IDC_PARTICIPANTS, IDC_CHALLENGE,
-        IDC_PLAYER_NAME, IDC_SPECTATE, IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST, IDC_CHAT_INPUT}) {
+  // The statics, the opponent's board and the disabled "対戦終了" are no tab stops.
+  for (int expected : {IDC_CHAT_SEND, IDC_CHAT_LOG, IDC_SERVER_ADDRESS, IDC_CONNECT, IDC_BE_SERVER,
+                       IDC_PARTICIPANTS, IDC_CHALLENGE, IDC_PLAYER_NAME, IDC_OWN_BOARD,
+                       IDC_SPECTATE, IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST, IDC_CHAT_INPUT}) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(focused(), expected);
   }

@@ -44,9 +44,15 @@ TEST_F(AppProgram, PlacesNumbersWhereAnyButtonClicks) {
   player->clickCell(0, 4, Qt::MiddleButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return own.cell(3, 1) == 1 && own.cell(0, 4) == 2; }));
   EXPECT_EQ(player->text(IDC_STATUS), QStringLiteral("次は、3"));
+  player->control(IDC_OWN_BOARD)->setFocus(Qt::TabFocusReason);  // and by keyboard
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Space}) {
+    QTest::keyClick(player->control(IDC_OWN_BOARD), key);
+  }
+  ASSERT_TRUE(QTest::qWaitFor([&] { return own.cell(1, 1) == 3; }));
   const QImage placed = grabImage(*player->control(IDC_OWN_BOARD));
   EXPECT_GT(inkIn(placed, 3, 1), 3);
   EXPECT_EQ(inkIn(placed, 2, 2), 0);
+  EXPECT_GT(inkIn(placed, 1, 1), 3);
   player->click(IDC_AUTO_PLACE_REST);
   EXPECT_EQ(player->text(IDC_STATUS), QStringLiteral("自動配置完了"));
   EXPECT_TRUE(own.isFilled());
