@@ -1,6 +1,7 @@
 #include "app/qt_window.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -207,6 +208,10 @@ bool QtWindow::askYesNo(std::string_view question, std::string_view caption) {
   box.setDefaultButton(QMessageBox::Yes);
   box.setWindowModality(Qt::WindowModal);
   return box.exec() == QMessageBox::Yes;
+}
+
+void QtWindow::requestAttention() {
+  if (!dialog_.isActiveWindow()) QApplication::alert(&dialog_);
 }
 
 void QtWindow::post(int command, std::uint32_t argument) { dialog_.post(command, argument); }

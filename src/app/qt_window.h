@@ -35,6 +35,7 @@ class QtWindow : public Window {
   int listSelection() const override;
   void listSelect(int index) override;
   bool askYesNo(std::string_view question, std::string_view caption) override;
+  void requestAttention() override;
   void post(int command, std::uint32_t argument) override;
 
  private:

@@ -130,6 +130,11 @@ bool HeadlessWindow::askYesNo(std::string_view question, std::string_view captio
   return answerer ? answerer(std::string(question), std::string(caption)) : false;
 }
 
+void HeadlessWindow::requestAttention() {
+  std::lock_guard lock(mutex_);
+  ++attentionRequests_;
+}
+
 void HeadlessWindow::post(int command, std::uint32_t argument) {
   PostHandler handler;
   {
@@ -161,6 +166,11 @@ std::vector<std::string> HeadlessWindow::listLines() const {
 int HeadlessWindow::questionsAsked() const {
   std::lock_guard lock(mutex_);
   return questions_;
+}
+
+int HeadlessWindow::attentionRequests() const {
+  std::lock_guard lock(mutex_);
+  return attentionRequests_;
 }
 
 }  // namespace pentaro

@@ -40,14 +40,16 @@ class HeadlessWindow : public Window {
   int listSelection() const override;
   void listSelect(int index) override;
   bool askYesNo(std::string_view question, std::string_view caption) override;
+  void requestAttention() override;
   void post(int command, std::uint32_t argument) override;
 
   // For tests: the whole text of a control, every text it was ever given, the list box's lines
-  // from the top, and how many questions were asked.
+  // from the top, how many questions were asked and how often attention was requested.
   std::string fullText(int id) const;
   std::vector<std::string> textHistory(int id) const;
   std::vector<std::string> listLines() const;
   int questionsAsked() const;
+  int attentionRequests() const;
 
  private:
   struct Control {
@@ -66,6 +68,7 @@ class HeadlessWindow : public Window {
   std::vector<Line> lines_;          // guarded by mutex_
   int selection_ = -1;               // guarded by mutex_
   int questions_ = 0;                // guarded by mutex_
+  int attentionRequests_ = 0;        // guarded by mutex_
   Answerer answerer_;                // guarded by mutex_
   PostHandler postHandler_;          // guarded by mutex_
 };

@@ -41,6 +41,10 @@ class Window {
   // The modal yes/no question over the dialog. Returns true for Yes.
   virtual bool askYesNo(std::string_view question, std::string_view caption) = 0;
 
+  // Asks the player to look (a challenge came, it became the player's turn) when the window is
+  // not the active one; the window system decides how (a flashing task bar entry, say).
+  virtual void requestAttention() = 0;
+
   // Queues a private command (CMD_REPAINT_BOARDS, CMD_OWN_BOARD_CLICK) to the dialog; it runs
   // later on the UI thread. Safe from any thread.
   virtual void post(int command, std::uint32_t argument = 0) = 0;
