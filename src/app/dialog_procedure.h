@@ -1,6 +1,6 @@
 // What the main dialog hands on: every command (a control's identifier or a posted private
-// command), the painting of the two boards, and the close. The dialog does not own it; all calls
-// come on the UI thread.
+// command), the painting of the two boards, and the close; and what it asks before closing. The
+// dialog does not own it; all calls come on the UI thread.
 #ifndef PENTARO_APP_DIALOG_PROCEDURE_H_
 #define PENTARO_APP_DIALOG_PROCEDURE_H_
 
@@ -18,6 +18,8 @@ class DialogProcedure {
   virtual void paint(int boardControl, Canvas& canvas) = 0;
   // The dialog is being closed; the procedure ends its work while the controls still exist.
   virtual void shutDown() = 0;
+  // Whether the player is in a match, which closing the dialog would abandon.
+  virtual bool matchRunning() const = 0;
 };
 
 }  // namespace pentaro

@@ -19,6 +19,7 @@
 #include "app/dialog_procedure.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
+#include "app/qt_window.h"
 #include "text/texts.h"
 #include "ui/controls.h"
 
@@ -294,6 +295,12 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void MainDialog::closeEvent(QCloseEvent* event) {
   if (!shutDown_) {
+    // Quitting mid-match leaves the opponent alone: only on purpose.
+    if (procedure_ != nullptr && procedure_->matchRunning() &&
+        !QtWindow::ask(*this, texts().quitWhilePlaying, texts().boxCaption)) {
+      event->ignore();
+      return;
+    }
     shutDown_ = true;
     if (procedure_ != nullptr) procedure_->shutDown();
   }

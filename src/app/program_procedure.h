@@ -15,6 +15,7 @@ class ProgramProcedure : public DialogProcedure {
   void command(int id, std::uint32_t argument) override { program_.command(id, argument); }
   void paint(int boardControl, Canvas& canvas) override { program_.paint(boardControl, canvas); }
   void shutDown() override { program_.shutDown(); }
+  bool matchRunning() const override { return program_.client().fields().playing(); }
 
  private:
   Program& program_;

@@ -197,7 +197,11 @@ void QtWindow::listSelect(int index) {
 }
 
 bool QtWindow::askYesNo(std::string_view question, std::string_view caption) {
-  QuestionBox box(toQString(caption), toQString(question), &dialog_);
+  return ask(dialog_, question, caption);
+}
+
+bool QtWindow::ask(QWidget& parent, std::string_view question, std::string_view caption) {
+  QuestionBox box(toQString(caption), toQString(question), &parent);
   box.setFont(MainDialog::dialogFont());
   // With Qt's Japanese translation loaded (main), Qt names the buttons itself; without it Qt's
   // labels are English, so they are named here.

@@ -10,6 +10,7 @@
 #include "ui/window.h"
 
 class QListWidget;
+class QWidget;
 
 namespace pentaro {
 
@@ -36,6 +37,8 @@ class QtWindow : public Window {
   void listSelect(int index) override;
   bool askYesNo(std::string_view question, std::string_view caption) override;
   void requestAttention() override;
+  // The same question over any window of the program, such as the dialog's own on closing.
+  static bool ask(QWidget& parent, std::string_view question, std::string_view caption);
   void post(int command, std::uint32_t argument) override;
 
  private:

@@ -27,6 +27,7 @@ Texts makeTexts() {
   x.placeManuallyButton = t("自分で配置");
   x.autoPlaceRestButton = t("残りを自動配置");
   x.outOfMemory = t("メモリー不足です(GDI不足)");
+  x.quitWhilePlaying = t("対戦中です。終了しますか？");
 
   x.notConnected = t("未接続です");
   x.connecting = t("接続中です...");

@@ -26,6 +26,7 @@ struct Texts {
   std::string placeManuallyButton;
   std::string autoPlaceRestButton;
   std::string outOfMemory;
+  std::string quitWhilePlaying;  // asked when the window is closed during a match
 
   // Status line.
   std::string notConnected;

@@ -40,12 +40,14 @@ class RecordingProcedure : public DialogProcedure {
   // Paints `own`, and `opponent` with its numbers only when `showOpponent`.
   void paint(int boardControl, Canvas& canvas) override;
   void shutDown() override { ++shutDowns; }
+  bool matchRunning() const override { return playing; }
 
   std::vector<Command> commands;
   std::vector<int> painted;  // board controls, in painting order
   int shutDowns = 0;
   Board own, opponent;
   bool showOpponent = false;
+  bool playing = false;
   std::function<void(int id)> onCommand;
 };
 

@@ -144,7 +144,7 @@ TEST_F(AppMainDialog, ButtonsHandOnTheirIdentifierAndTheTogglesStayPressed) {
   EXPECT_TRUE(control<QPushButton>(IDC_BE_SERVER)->isChecked());
 }
 
-TEST_F(AppMainDialog, TabsInCreationOrderEnterSendsTheChatEscapeStaysAndCloseShutsDown) {
+TEST_F(AppMainDialog, TabsInCreationOrderEnterSendsTheChatEscapeStaysAndCloseShutsDownAfterAsking) {
   showActive();
   auto focused = [&] {
     for (const MainDialog::Control& c : dialog.controls()) {
@@ -180,9 +180,19 @@ TEST_F(AppMainDialog, TabsInCreationOrderEnterSendsTheChatEscapeStaysAndCloseShu
   for (int id : {IDC_CHAT_INPUT, IDC_CHAT_LOG, IDC_PARTICIPANTS, IDC_CHAT_SEND}) {
     EXPECT_EQ(key(id, Qt::Key_Escape), none) << id;
   }
+  procedure.playing = true;
+  {
+    QuestionAnswerer no(false);  // closing mid-match asks first
+    EXPECT_FALSE(dialog.close());
+    ASSERT_EQ(no.asked.size(), 1u);
+    EXPECT_EQ(no.asked[0].text, QStringLiteral("対戦中です。終了しますか？"));
+  }
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(finished.count() + procedure.shutDowns, 0);
+  procedure.playing = false;
+  QuestionAnswerer unasked(false);
   EXPECT_TRUE(dialog.close());
+  EXPECT_TRUE(unasked.asked.empty());
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(finished.count(), 1);
   EXPECT_EQ(procedure.shutDowns, 1);
