@@ -4,9 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QBrush>
 #include <QLibraryInfo>
-#include <QMessageBox>
 #include <QTranslator>
 #include <chrono>
 #include <cstdint>
@@ -18,11 +16,9 @@
 
 #include "app/main_dialog.h"
 #include "app/program_procedure.h"
-#include "app/qt_text.h"
 #include "app/qt_ui_thread.h"
 #include "app/qt_window.h"
 #include "shell/program.h"
-#include "text/texts.h"
 
 namespace {
 
@@ -65,10 +61,6 @@ bool answeredCommandLine(int argc, char** argv) {
   return false;
 }
 
-bool usable(const QBrush& brush) {
-  return brush.style() == Qt::SolidPattern && brush.color().isValid();
-}
-
 // The calendar time in seconds, as the seed has always been, mixed with the process id and the
 // sub-second clock: two copies started in the same second (two players on one machine) would
 // otherwise deal identical boards, and every match between them would be a draw. State 0 would
@@ -102,16 +94,6 @@ int main(int argc, char** argv) {
   if (qtTexts.load(QString::fromLatin1(kQtTranslation),
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QApplication::installTranslator(&qtTexts);
-  }
-
-  // The board colours; without them there is no game to show.
-  const QBrush markBrush(QColor(255, 255, 0));
-  const QBrush lineBrush(QColor(255, 0, 0));
-  const QBrush cellBrush(Qt::white);
-  if (!usable(markBrush) || !usable(lineBrush) || !usable(cellBrush)) {
-    QMessageBox::critical(nullptr, pentaro::toQString(pentaro::texts().boxCaption),
-                          pentaro::toQString(pentaro::texts().outOfMemory));
-    return 0;
   }
 
   pentaro::QtUiThread ui;

@@ -97,10 +97,102 @@ QLabel* makeLabel(const QString& text, Qt::Alignment alignment, bool wrap, bool 
   return label;
 }
 
+QLabel* makeIcon(QWidget* parent) {
+  // An icon static takes the icon's own size at its position, drawn for the screen's scale.
+  const QSize size(kIconStaticPixels, kIconStaticPixels);
+  auto* label = makeLabel(QString(), Qt::AlignLeft | Qt::AlignTop, false, false, parent);
+  label->setPixmap(MainDialog::programIcon().pixmap(size, parent->devicePixelRatioF()));
+  return label;
+}
+
 QPushButton* makeButton(const QString& text, QWidget* parent) {
   auto* button = new QPushButton(text, parent);
   button->setFocusPolicy(Qt::StrongFocus);
   return button;
+}
+
+QPushButton* makeDefaultButton(const QString& text, QWidget* parent) {
+  auto* button = makeButton(text, parent);
+  button->setAutoDefault(true);
+  button->setDefault(true);
+  return button;
+}
+
+QPushButton* makeToggle(const QString& text, QWidget* parent) {
+  auto* button = makeButton(text, parent);
+  button->setCheckable(true);
+  // Enter with a toggle focused belongs to the default button; Space toggles it.
+  button->setAutoDefault(false);
+  return button;
+}
+
+QLineEdit* makeEdit(QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  // The field holds no more than the program reads from it, in characters that arrive.
+  edit->setValidator(new Cp932Validator(kTextReadBytes, edit));
+  return edit;
+}
+
+QPlainTextEdit* makeChatLog(QWidget* parent) {
+  auto* log = new QPlainTextEdit(parent);
+  log->setReadOnly(true);
+  log->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  log->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  log->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  log->setTabChangesFocus(true);
+  log->setUndoRedoEnabled(false);
+  log->setFocusPolicy(Qt::StrongFocus);
+  return log;
+}
+
+QGroupBox* makeGroupBox(const QString& text, QWidget* parent) {
+  auto* box = new QGroupBox(text, parent);
+  box->setFocusPolicy(Qt::NoFocus);
+  return box;
+}
+
+QListWidget* makeListBox(QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setSortingEnabled(false);  // the Window keeps the program's own order
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list->setUniformItemSizes(true);
+  list->setFocusPolicy(Qt::StrongFocus);
+  return list;
+}
+
+QWidget* makeControl(const ControlTemplate& t, QWidget* parent) {
+  const QString text = t.text != nullptr ? toQString(texts().*(t.text)) : QString();
+  constexpr Qt::Alignment kTopLeft = Qt::AlignLeft | Qt::AlignTop;
+  switch (t.kind) {
+    case Kind::kEdit:
+      return makeEdit(parent);
+    case Kind::kChatLog:
+      return makeChatLog(parent);
+    case Kind::kDefaultButton:
+      return makeDefaultButton(text, parent);
+    case Kind::kButton:
+      return makeButton(text, parent);
+    case Kind::kToggle:
+      return makeToggle(text, parent);
+    case Kind::kLabel:
+      return makeLabel(text, kTopLeft, true, false, parent);
+    case Kind::kCenteredLabel:
+      return makeLabel(text, Qt::AlignHCenter | Qt::AlignTop, true, false, parent);
+    case Kind::kSunkenLabel:
+      return makeLabel(text, kTopLeft, true, true, parent);
+    case Kind::kSunkenCaption:
+      return makeLabel(text, Qt::AlignCenter, false, true, parent);
+    case Kind::kIcon:
+      return makeIcon(parent);
+    case Kind::kGroupBox:
+      return makeGroupBox(text, parent);
+    case Kind::kListBox:
+      return makeListBox(parent);
+    case Kind::kBoard:
+      return new BoardWidget(t.id, parent);
+  }
+  return nullptr;  // every kind is listed above
 }
 
 }  // namespace
@@ -136,111 +228,34 @@ QIcon MainDialog::programIcon() { return pentaro::programIcon(); }
 
 void MainDialog::createControls() {
   for (const ControlTemplate& t : kTemplate) {
-    const QString text = t.text != nullptr ? toQString(texts().*(t.text)) : QString();
+    QWidget* widget = makeControl(t, this);
     QRect geometry = units_.toPixels(t.x, t.y, t.width, t.height);
-    QWidget* widget = nullptr;
-    switch (t.kind) {
-      case Kind::kEdit: {
-        auto* edit = new QLineEdit(this);
-        // The field holds no more than the program reads from it, in characters that arrive.
-        edit->setValidator(new Cp932Validator(kTextReadBytes, edit));
-        widget = edit;
-        break;
-      }
-      case Kind::kChatLog: {
-        auto* log = new QPlainTextEdit(this);
-        log->setReadOnly(true);
-        log->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        log->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        log->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        log->setTabChangesFocus(true);
-        log->setUndoRedoEnabled(false);
-        log->setFocusPolicy(Qt::StrongFocus);
-        log->installEventFilter(this);
-        chatLog_ = log;
-        widget = log;
-        break;
-      }
-      case Kind::kDefaultButton: {
-        auto* button = makeButton(text, this);
-        button->setAutoDefault(true);
-        button->setDefault(true);
-        widget = button;
-        break;
-      }
-      case Kind::kButton:
-        widget = makeButton(text, this);
-        break;
-      case Kind::kToggle: {
-        auto* button = makeButton(text, this);
-        button->setCheckable(true);
-        // Enter with a toggle focused belongs to the default button; Space toggles it.
-        button->setAutoDefault(false);
-        widget = button;
-        break;
-      }
-      case Kind::kLabel:
-        widget = makeLabel(text, Qt::AlignLeft | Qt::AlignTop, true, false, this);
-        break;
-      case Kind::kCenteredLabel:
-        widget = makeLabel(text, Qt::AlignHCenter | Qt::AlignTop, true, false, this);
-        break;
-      case Kind::kSunkenLabel:
-        widget = makeLabel(text, Qt::AlignLeft | Qt::AlignTop, true, true, this);
-        break;
-      case Kind::kSunkenCaption:
-        widget = makeLabel(text, Qt::AlignCenter, false, true, this);
-        break;
-      case Kind::kIcon: {
-        // An icon static takes the icon's own size at its position, drawn for the screen's scale.
-        const QSize size(kIconStaticPixels, kIconStaticPixels);
-        auto* label = makeLabel(QString(), Qt::AlignLeft | Qt::AlignTop, false, false, this);
-        label->setPixmap(programIcon().pixmap(size, devicePixelRatioF()));
-        geometry.setSize(size);
-        widget = label;
-        break;
-      }
-      case Kind::kGroupBox: {
-        auto* box = new QGroupBox(text, this);
-        box->setFocusPolicy(Qt::NoFocus);
-        widget = box;
-        break;
-      }
-      case Kind::kListBox: {
-        auto* list = new QListWidget(this);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setSortingEnabled(false);  // the Window keeps the program's own order
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setUniformItemSizes(true);
-        list->setFocusPolicy(Qt::StrongFocus);
-        widget = list;
-        break;
-      }
-      case Kind::kBoard: {
-        auto* board = new BoardWidget(t.id, this);
-        if (t.id == IDC_OWN_BOARD) {
-          ownBoard_ = board;
-          connect(board, &BoardWidget::cellPressed, this,
-                  [this](quint32 argument) { post(CMD_OWN_BOARD_CLICK, argument); });
-        } else {
-          opponentBoard_ = board;
-        }
-        widget = board;
-        break;
-      }
-    }
+    if (t.kind == Kind::kIcon) geometry.setSize(QSize(kIconStaticPixels, kIconStaticPixels));
     widget->setGeometry(geometry);
     widget->setEnabled(!t.disabled);
     if (t.accessibleName != nullptr) widget->setAccessibleName(QString::fromUtf8(t.accessibleName));
-    if (auto* button = qobject_cast<QPushButton*>(widget)) {
-      connect(button, &QPushButton::clicked, this, [this, id = t.id] { runCommand(id, 0); });
-    }
+    connectControl(t.id, widget);
     controls_.push_back(Control{t.id, widget});
     if (t.id != kNoId) byId_[t.id] = widget;
   }
   // The frame lies behind the icon and the texts it surrounds; the tab order stays as created.
   for (const Control& c : controls_) {
     if (qobject_cast<QGroupBox*>(c.widget) != nullptr) c.widget->lower();
+  }
+}
+
+void MainDialog::connectControl(int id, QWidget* widget) {
+  if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    connect(button, &QPushButton::clicked, this, [this, id] { runCommand(id, 0); });
+  } else if (id == IDC_OWN_BOARD) {
+    ownBoard_ = static_cast<BoardWidget*>(widget);
+    connect(ownBoard_, &BoardWidget::cellPressed, this,
+            [this](quint32 argument) { post(CMD_OWN_BOARD_CLICK, argument); });
+  } else if (id == IDC_OPPONENT_BOARD) {
+    opponentBoard_ = static_cast<BoardWidget*>(widget);
+  } else if (id == IDC_CHAT_LOG) {
+    chatLog_ = widget;
+    chatLog_->installEventFilter(this);
   }
 }
 

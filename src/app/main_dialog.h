@@ -59,6 +59,8 @@ class MainDialog : public QDialog {
 
  private:
   void createControls();
+  // Hands the control's clicks, cell presses or keys to the dialog.
+  void connectControl(int id, QWidget* widget);
   void runCommand(int id, std::uint32_t argument);
   void runPosted(int command, std::uint32_t argument);
 

@@ -26,7 +26,6 @@ Texts makeTexts() {
   x.chatSendButton = t("発言");
   x.placeManuallyButton = t("自分で配置");
   x.autoPlaceRestButton = t("残りを自動配置");
-  x.outOfMemory = t("メモリー不足です(GDI不足)");
   x.quitWhilePlaying = t("対戦中です。終了しますか？");
 
   x.notConnected = t("未接続です");

@@ -25,7 +25,6 @@ struct Texts {
   std::string chatSendButton;
   std::string placeManuallyButton;
   std::string autoPlaceRestButton;
-  std::string outOfMemory;
   std::string quitWhilePlaying;  // asked when the window is closed during a match
 
   // Status line.
