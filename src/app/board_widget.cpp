@@ -85,8 +85,7 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       // The same click as a press of the mouse on the cursor cell; Enter stays with the board.
-      emit cellPressed(static_cast<quint32>(cursorColumn_) | static_cast<quint32>(cursorRow_)
-                                                                 << 16);
+      emit cellPressed(static_cast<quint32>(cursorColumn_ | cursorRow_ << 16));
       break;
     default:
       QWidget::keyPressEvent(event);
