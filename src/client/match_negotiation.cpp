@@ -75,6 +75,7 @@ void MatchNegotiation::onChallenge(const MessageFields& fields) {
     return;
   }
   // Later lines wait until the question is answered.
+  window_.requestAttention();
   if (!window_.askYesNo(name + texts().askChallenge, texts().boxCaption)) {
     send_(answer.text(protocol::kNo));
     return;

@@ -47,6 +47,7 @@ void MatchSession::showOrder() {
   const std::string& order = fields().movesSecond == 0 ? texts().movesFirst : texts().movesSecond;
   appendChatLog(window_, order);
   window_.setText(IDC_STATUS, order);
+  if (model_.ownTurn()) window_.requestAttention();
 }
 
 void MatchSession::settleMutualAcceptance(int theirFlag) {
@@ -82,6 +83,7 @@ void MatchSession::show(const CallOutcome& outcome, int number) {
   }
   if (outcome.turnChanged) {
     window_.setText(IDC_STATUS, outcome.ownCall ? texts().opponentsTurn : texts().yourTurn);
+    if (!outcome.ownCall) window_.requestAttention();
   }
 }
 

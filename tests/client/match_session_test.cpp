@@ -124,6 +124,7 @@ TEST_F(ClientMatchSession, CallsAlternate) {
   startWithMap(0);
   EXPECT_EQ(chat().back(), line(hexBytes("83 7D 83 62 83 76 8E F3 90 4D 8A AE 97 B9")));
 
+  EXPECT_EQ(window.attentionRequests(), 1);  // the first move is the player's
   match.clickOwnBoard(7);
   EXPECT_EQ(sent, (Lines{"PLOT\t4\t7"}));
   EXPECT_EQ(status(), hexBytes("91 8A 8E E8 82 CC 94 D4 82 C5 82 B7"));  // 相手の番です
@@ -136,6 +137,7 @@ TEST_F(ClientMatchSession, CallsAlternate) {
 
   match.onPlot(kOpponent, 9);
   EXPECT_EQ(status(), hexBytes("82 A0 82 C8 82 BD 82 CC 94 D4 82 C5 82 B7"));  // あなたの番です
+  EXPECT_EQ(window.attentionRequests(), 2);
   EXPECT_EQ(match.fields().turnHolder, kOwnId);
   EXPECT_EQ(boards.own().cell(1, 3), -9);
   EXPECT_EQ(sent.size(), 1u);
