@@ -38,6 +38,7 @@ class LobbyClient : public TcpConnection {
 
   bool connected() const { return connected_; }
   MatchSession& match() { return match_; }
+  const MatchSession& match() const { return match_; }
   const MatchFields& fields() const { return match_.fields(); }
   MatchNegotiation& negotiation() { return negotiation_; }
 

@@ -48,6 +48,7 @@ void MatchSession::showOrder() {
   appendChatLog(window_, order);
   window_.setText(IDC_STATUS, order);
   if (model_.ownTurn()) window_.requestAttention();
+  boards_.requestRepaint();  // the frame of the side to move
 }
 
 void MatchSession::settleMutualAcceptance(int theirFlag) {

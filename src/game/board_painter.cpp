@@ -19,7 +19,23 @@ void drawCell(Canvas& canvas, int value, int column, int row, int cellWidth, int
   canvas.drawCenteredText(rect, text, highlighted ? kWhite : kBlack);
 }
 
-void paintBoard(Canvas& canvas, const Board& board, bool showNumbers) {
+namespace {
+
+// A frame `width` pixels wide just inside `rect` (right and bottom excluded).
+void drawFrame(Canvas& canvas, const Rect& rect, int width) {
+  for (int k = 0; k < width; ++k) {
+    const int left = rect.left + k, top = rect.top + k;
+    const int right = rect.right - 1 - k, bottom = rect.bottom - 1 - k;
+    canvas.drawLine(left, top, right, top, kMarkColour);
+    canvas.drawLine(left, bottom, right, bottom, kMarkColour);
+    canvas.drawLine(left, top, left, bottom, kMarkColour);
+    canvas.drawLine(right, top, right, bottom, kMarkColour);
+  }
+}
+
+}  // namespace
+
+void paintBoard(Canvas& canvas, const Board& board, bool showNumbers, BoardMarks marks) {
   // The client rectangle runs from (0, 0) to (width, height), right and bottom excluded; the
   // "+ 1" keeps the classic cell-size formula, which gives width / 5 for sides that are multiples
   // of five.
@@ -43,6 +59,17 @@ void paintBoard(Canvas& canvas, const Board& board, bool showNumbers) {
     canvas.drawLine(k * cellWidth, 0, k * cellWidth, bottom, kBlack);
     canvas.drawLine(0, k * cellHeight, right, k * cellHeight, kBlack);
   }
+  if (showNumbers && marks.lastCall > 0) {
+    for (int i = 0; i < Board::kCells; ++i) {
+      if (board.cellAt(i) != -marks.lastCall) continue;
+      const int column = i % Board::kSide, row = i / Board::kSide;
+      drawFrame(canvas,
+                Rect{column * cellWidth + 1, row * cellHeight + 1, (column + 1) * cellWidth,
+                     (row + 1) * cellHeight},
+                kLastCallFrameWidth);
+    }
+  }
+  if (marks.toMove) drawFrame(canvas, Rect{0, 0, right, bottom}, kTurnFrameWidth);
 }
 
 unsigned boardClickArgument(int x, int y, int width, int height) {

@@ -101,11 +101,15 @@ void Program::shutDown() {
 }
 
 void Program::paint(int boardControl, Canvas& canvas) const {
+  const MatchModel& match = client_.match().model();
+  const MatchModel::Side toMove = match.sideToMove();
   if (boardControl == IDC_OWN_BOARD) {
-    paintBoard(canvas, boards_.own(), true);
+    paintBoard(canvas, boards_.own(), true,
+               BoardMarks{toMove == MatchModel::Side::kLeft, match.lastCall()});
   } else {
     const bool show = client_.fields().watching() || boards_.gameOver();
-    paintBoard(canvas, boards_.opponent(), show);
+    paintBoard(canvas, boards_.opponent(), show,
+               BoardMarks{toMove == MatchModel::Side::kRight, match.lastCall()});
   }
 }
 

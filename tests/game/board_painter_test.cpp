@@ -57,6 +57,22 @@ TEST(GameBoardPainter, ShownBoardIsWhiteCellsWithBlackNumbers) {
   }
 }
 
+TEST(GameBoardPainter, MarksFrameTheBoardToMoveAndTheLastCallOnShownBoardsOnly) {
+  MemoryCanvas canvas(kSide, kSide);
+  paintBoard(canvas, numbered({7}), true, BoardMarks{true, 7});
+  EXPECT_EQ(canvas.pixel(50, kTurnFrameWidth - 1), kMarkColour);  // the turn frame
+  EXPECT_EQ(canvas.pixel(kSide - 1, 50), kMarkColour);
+  EXPECT_EQ(canvas.pixel(50, kTurnFrameWidth), kWhite);  // the frame ends, the cell goes on
+  EXPECT_EQ(canvas.pixel(kCell + 1, kCell + kCell / 2), kMarkColour);  // 7 sits at (1, 1)
+  EXPECT_EQ(cellColour(canvas, 1, 1), kYellow);
+  EXPECT_EQ(canvas.pixel(2 * kCell + 1, kCell + kCell / 2), kWhite);  // 8: not the last call
+
+  MemoryCanvas hidden(kSide, kSide);
+  paintBoard(hidden, numbered({7}), false, BoardMarks{false, 7});
+  EXPECT_EQ(hidden.pixel(kCell + 1, kCell + kCell / 2), kFace);
+  EXPECT_EQ(hidden.pixel(50, 0), kBlack);
+}
+
 TEST(GameBoardPainter, CalledNumbersYellowCompletedLinesRedThenTheGrid) {
   MemoryCanvas canvas(kSide, kSide);
   paintBoard(canvas, numbered({6, 7, 8, 9, 10, 13}), true);  // row 1 complete, 13 called

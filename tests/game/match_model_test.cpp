@@ -56,6 +56,10 @@ TEST(GameMatchModel, TwoModelsPlayAWholeMatchAndAgreeOnItsDecision) {
     ASSERT_TRUE(heard.applied());
     EXPECT_FALSE(heard.ownCall);
     EXPECT_EQ(a.model.ownTurn(), !b.model.ownTurn()) << "after call " << calls;
+    EXPECT_EQ(a.model.lastCall(), number);
+    if (!a.model.decided()) {
+      EXPECT_EQ(a.model.sideToMove() == MatchModel::Side::kLeft, a.model.ownTurn());
+    }
     ASSERT_LT(++calls, Board::kCells + 1);
   }
   EXPECT_TRUE(b.model.decided());
@@ -78,7 +82,10 @@ TEST(GameMatchModel, CallsFromAnybodyButTheOpponentOrAWatchedPlayerAreIgnored) {
   EXPECT_EQ(a.model.receiveCall(7, 3).kind, CallOutcome::Kind::kIgnored);
   a.model.finish();
   a.model.watch(2, 3);
+  EXPECT_EQ(a.model.sideToMove(), MatchModel::Side::kUnknown);  // no call seen yet
   EXPECT_TRUE(a.model.receiveCall(3, 4).applied());
+  EXPECT_EQ(a.model.sideToMove(), MatchModel::Side::kLeft);  // the first player answers
+  EXPECT_EQ(a.model.lastCall(), 4);
   EXPECT_TRUE(a.model.receiveCall(3, 4).spectating);
   EXPECT_FALSE(a.model.mayCallOwn(5));
   a.model.stopWatching();
