@@ -119,9 +119,16 @@ void Program::startServer() {
     stopServer();
     return;
   }
+  if (server_.listenError() != 0) {
+    // Another program holds the port: say so, and neither connect this program's client to
+    // whoever listens there nor replace the saved address. The server's end follows at once.
+    char line[256];
+    std::snprintf(line, sizeof line, texts().hostingFailedFormat.c_str(), options_.port);
+    appendChatLog(window_, line);
+    return;
+  }
   window_.setText(IDC_SERVER_ADDRESS, "localhost");
-  // A port that another program holds ends the server at once: no address to offer then.
-  if (server_.listenError() == 0) showHostAddresses(window_);
+  showHostAddresses(window_);
   client_.startConnect();
 }
 
@@ -131,8 +138,9 @@ void Program::stopServer() {
 }
 
 void Program::onServerEnded() {
+  const bool neverListened = server_.listenError() != 0;
   stopServer();
-  appendChatLog(window_, texts().serverClosed);
+  if (!neverListened) appendChatLog(window_, texts().serverClosed);
   setConnectionControls(window_, true, true);
 }
 

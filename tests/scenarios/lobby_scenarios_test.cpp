@@ -146,8 +146,16 @@ TEST_F(LobbyScenario, AServerWhosePortIsTakenEndsAtOnce) {
 
   players_.push_back(std::make_unique<TestPlayer>(port_, "あき", 1));
   TestPlayer& aki = *players_.back();
+  aki.run([&] { aki.window.setText(IDC_SERVER_ADDRESS, "192.0.2.5"); });
   aki.hostLobby();
-  ASSERT_TRUE(aki.waitForChat("サーバーを閉じました"));
+  // It says why, keeps the saved address and does not join whoever holds the port.
+  ASSERT_TRUE(aki.waitForChat("ポート " + std::to_string(port_) +
+                              " はほかのプログラムが使っているので、サーバーになれませんでした"));
+  EXPECT_TRUE(waitUntil([&] { return !aki.window.isPressed(IDC_BE_SERVER); }));
+  aki.ui.drain();
+  EXPECT_EQ(aki.window.fullText(IDC_SERVER_ADDRESS), "192.0.2.5");
+  EXPECT_FALSE(aki.connected());
+  EXPECT_FALSE(aki.chatHas("サーバーを閉じました"));
   // It never listened, so it names no address to connect to.
   const std::string log = aki.chatLog();
   EXPECT_EQ(log.find("接続先"), std::string::npos) << log;
