@@ -83,6 +83,13 @@ Texts makeTexts() {
   x.arrivalSuffix = t("さんの登場です");
   x.departureSuffix = t("さんが、いなくなりました");
   x.provisionalName = t("?");
+
+  x.levelWeak = t("よわい");
+  x.levelNormal = t("ふつう");
+  x.levelStrong = t("つよい");
+  x.computerNamePrefix = t("コンピュータ(");
+  x.computerNameSuffix = t(")");
+  x.inviteComputer = t("コンピュータを呼ぶ");
   return x;
 }
 

@@ -87,6 +87,14 @@ struct Texts {
   std::string arrivalSuffix;
   std::string departureSuffix;
   std::string provisionalName;  // "?"
+
+  // The computer player.
+  std::string levelWeak;
+  std::string levelNormal;
+  std::string levelStrong;
+  std::string computerNamePrefix;  // "コンピュータ(" + strength + ")"
+  std::string computerNameSuffix;
+  std::string inviteComputer;  // the participant list's context menu
 };
 
 const Texts& texts();

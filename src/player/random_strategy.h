@@ -1,0 +1,18 @@
+// The weak strength ("よわい"): calls any uncalled number of its board, each equally likely.
+// One thread at a time.
+#ifndef PENTARO_PLAYER_RANDOM_STRATEGY_H_
+#define PENTARO_PLAYER_RANDOM_STRATEGY_H_
+
+#include "player/strategy.h"
+
+namespace pentaro {
+
+class RandomStrategy : public Strategy {
+ public:
+  using Strategy::Strategy;
+  int chooseCall(const PlayerView& view) override;
+};
+
+}  // namespace pentaro
+
+#endif  // PENTARO_PLAYER_RANDOM_STRATEGY_H_
