@@ -23,11 +23,16 @@ void HeadlessWindow::setPostHandler(PostHandler handler) {
   postHandler_ = std::move(handler);
 }
 
+void HeadlessWindow::setKeepsHistory(bool keep) {
+  std::lock_guard lock(mutex_);
+  keepsHistory_ = keep;
+}
+
 void HeadlessWindow::setText(int id, std::string_view text) {
   std::lock_guard lock(mutex_);
   Control& c = controls_[id];
   c.text = text;
-  c.history.emplace_back(text);
+  if (keepsHistory_) c.history.emplace_back(text);
 }
 
 std::string HeadlessWindow::text(int id, int maxBytes) const {
@@ -47,7 +52,7 @@ void HeadlessWindow::appendText(int id, std::string_view text) {
   std::lock_guard lock(mutex_);
   Control& c = controls_[id];
   c.text += text;
-  c.history.emplace_back(text);
+  if (keepsHistory_) c.history.emplace_back(text);
 }
 
 void HeadlessWindow::setEnabled(int id, bool enabled) {

@@ -23,6 +23,9 @@ class HeadlessWindow : public Window {
 
   void setAnswerer(Answerer answerer);
   void setPostHandler(PostHandler handler);
+  // Whether every text given to a control is kept for textHistory (the default). A front end that
+  // runs for days turns it off, so that memory stays flat.
+  void setKeepsHistory(bool keep);
 
   void setText(int id, std::string_view text) override;
   std::string text(int id, int maxBytes) const override;
@@ -69,6 +72,7 @@ class HeadlessWindow : public Window {
   int selection_ = -1;               // guarded by mutex_
   int questions_ = 0;                // guarded by mutex_
   int attentionRequests_ = 0;        // guarded by mutex_
+  bool keepsHistory_ = true;         // guarded by mutex_
   Answerer answerer_;                // guarded by mutex_
   PostHandler postHandler_;          // guarded by mutex_
 };

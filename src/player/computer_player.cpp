@@ -1,0 +1,286 @@
+#include "player/computer_player.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "player/player_view.h"
+#include "text/cp932.h"
+#include "text/texts.h"
+#include "ui/controls.h"
+
+namespace pentaro {
+namespace {
+
+using std::chrono::milliseconds;
+
+// A look at the program at least this often: a lost connection or a free participant to
+// challenge comes without a board change.
+constexpr milliseconds kPoll{100};
+// Between two challenges, on top of the pause: an answer normally comes well within it.
+constexpr milliseconds kChallengeInterval{20};
+// After a decision a person looks at both boards for a while before pressing "対戦終了".
+constexpr milliseconds kLookAtResult{4000};
+// Of two computers, the one with the lower PlayerId ends a decided match; the other presses only
+// when the opponent has not done so within this (a person who stays with the result).
+constexpr milliseconds kLetOpponentEnd{2000};
+// A challenge of its own waits this long for its answer; meanwhile challenges to this player are
+// refused, since accepting one would make the awaited acceptance a late one that ends a match.
+// A person answers a question box slower than a computer.
+constexpr milliseconds kAnswerWaitComputer{1000};
+constexpr milliseconds kAnswerWaitPerson{30000};
+// No settings file: a computer player neither reads nor writes the person's qm.ini.
+constexpr const char* kNoSettingsFile = "";
+
+std::uint32_t cellArgument(int index) {
+  return static_cast<std::uint32_t>(index % Board::kSide) |
+         static_cast<std::uint32_t>(index / Board::kSide) << 16;
+}
+
+}  // namespace
+
+ComputerPlayer::ComputerPlayer(Options options)
+    : options_(std::move(options)),
+      strategy_(makeStrategy(options_.level, options_.seed)),
+      pauses_(options_.seed) {
+  window_.setKeepsHistory(false);
+  Program::Options programOptions;
+  programOptions.port = options_.port;
+  programOptions.settingsPath = kNoSettingsFile;
+  program_ = std::make_unique<Program>(window_, ui_, programOptions);
+  // The question "... さんから対戦の申し込みです" is only asked while no match runs.
+  window_.setAnswerer([this](const std::string&, const std::string&) {
+    return !draining_ && !awaitingAnswer(Clock::now());
+  });
+  window_.setPostHandler([this](int command, std::uint32_t argument) {
+    // Nothing to paint: a repaint request only says that a board changed, so look again.
+    if (command == CMD_REPAINT_BOARDS) return kick();
+    ui_.post([this, command, argument] { program_->command(command, argument); });
+  });
+  ui_.invokeAndWait([this] {
+    program_->random().setState(options_.seed);
+    program_->initDialog();
+    window_.setText(IDC_PLAYER_NAME, options_.name);
+    window_.setText(IDC_SERVER_ADDRESS, options_.host);
+    window_.setPressed(IDC_CONNECT, true);
+    program_->command(IDC_CONNECT);
+  });
+  driver_ = std::thread([this] { driverLoop(); });
+}
+
+ComputerPlayer::~ComputerPlayer() {
+  {
+    std::lock_guard lock(driverMutex_);
+    stopping_ = true;
+  }
+  driverWake_.notify_all();
+  driver_.join();
+  ui_.invokeAndWait([this] {
+    // A running match is ended, as a person leaving would end it, so the opponent is not left in
+    // it.
+    if (program_->client().fields().playing()) program_->command(IDC_END_MATCH);
+    program_->client().disconnect();
+  });
+  ui_.stop();
+  program_.reset();
+}
+
+void ComputerPlayer::drain() {
+  ui_.invokeAndWait([this] { draining_ = true; });
+  kick();
+}
+
+bool ComputerPlayer::idle() {
+  bool playing = false;
+  ui_.invokeAndWait([&] { playing = program_->client().fields().playing(); });
+  return !playing;
+}
+
+ComputerPlayer::Record ComputerPlayer::record() {
+  Record copy;
+  ui_.invokeAndWait([&] { copy = record_; });
+  return copy;
+}
+
+void ComputerPlayer::kick() {
+  {
+    std::lock_guard lock(driverMutex_);
+    kicked_ = true;
+  }
+  driverWake_.notify_one();
+}
+
+void ComputerPlayer::driverLoop() {
+  Clock::time_point wake = Clock::now();
+  for (;;) {
+    {
+      std::unique_lock lock(driverMutex_);
+      driverWake_.wait_until(lock, wake, [this] { return stopping_ || kicked_; });
+      if (stopping_) return;
+      kicked_ = false;
+    }
+    Clock::time_point next = Clock::now() + kPoll;
+    if (!ui_.invokeAndWait([&] { next = step(); })) return;
+    wake = next;
+  }
+}
+
+ComputerPlayer::Clock::time_point ComputerPlayer::step() {
+  const Clock::time_point now = Clock::now();
+  LobbyClient& client = program_->client();
+  if (!client.connected()) {
+    if (record_.everConnected && !record_.lostConnection) {
+      record_.lostConnection = true;
+      if (options_.log) options_.log("lost connection " + cp932::toUtf8(options_.name));
+    }
+    return now + kPoll;
+  }
+  record_.everConnected = true;
+  if (client.fields().playing()) {
+    challengedUntil_ = {};
+    return stepInMatch(now);
+  }
+  if (inMatch_) finishMatch();
+  stepIdle(now);
+  if (options_.challenge && !draining_) return std::min(now + kPoll, nextChallenge_);
+  return now + kPoll;
+}
+
+ComputerPlayer::Clock::time_point ComputerPlayer::stepInMatch(Clock::time_point now) {
+  const MatchFields& fields = program_->client().fields();
+  const GameBoards& boards = program_->boards();
+  if (!inMatch_) {
+    inMatch_ = true;
+    decided_ = false;
+    moveDue_ = {};
+    opponentName_ = program_->participants().nameOf(fields.opponentId);
+  }
+  if (boards.gameOver()) {
+    if (!decided_) {
+      decided_ = true;
+      const std::string result = resultOf();
+      if (result == "win") ++record_.wins;
+      if (result == "loss") ++record_.losses;
+      if (result == "draw") ++record_.draws;
+      if (options_.log) {
+        options_.log("match " + cp932::toUtf8(options_.name) + " vs " +
+                     cp932::toUtf8(opponentName_) + ": " + result);
+      }
+      endDue_ = afterPause(now);
+      if (options_.pause.count() > 0) endDue_ += kLookAtResult;
+      if (fields.ownId > fields.opponentId) endDue_ += kLetOpponentEnd;
+    }
+    if (now < endDue_) return endDue_;
+    program_->command(IDC_END_MATCH);
+    return now;
+  }
+  // The own turn begins once the opponent's map is in (calls before it are refused).
+  if (fields.turnHolder != fields.ownId || !boards.opponent().isFilled()) {
+    moveDue_ = {};
+    return now + kPoll;
+  }
+  if (moveDue_ == Clock::time_point{}) moveDue_ = afterPause(now);
+  if (now < moveDue_) return moveDue_;
+  moveDue_ = {};
+  callNumber();
+  return now + kPoll;
+}
+
+void ComputerPlayer::stepIdle(Clock::time_point now) {
+  if (!placed_) {
+    placeBoard();
+    placed_ = true;
+  }
+  if (options_.challenge && !draining_ && now >= nextChallenge_ && !awaitingAnswer(now)) {
+    challengeSomeone();
+    nextChallenge_ = afterPause(now) + kChallengeInterval;
+  }
+}
+
+void ComputerPlayer::finishMatch() {
+  if (!decided_) {
+    ++record_.aborted;
+    if (options_.log) {
+      options_.log("match " + cp932::toUtf8(options_.name) + " vs " + cp932::toUtf8(opponentName_) +
+                   ": aborted");
+    }
+  }
+  inMatch_ = false;
+  decided_ = false;
+  placed_ = false;  // the end of a match deals a new board
+}
+
+void ComputerPlayer::placeBoard() {
+  // By hand, 1 to 25, as the buttons let a person do it.
+  const Placement placement = strategy_->choosePlacement();
+  program_->command(IDC_PLACE_MANUALLY);
+  for (int number = 1; number <= Board::kHighestNumber; ++number) {
+    const auto at = std::find(placement.begin(), placement.end(), number);
+    if (at != placement.end()) {
+      program_->command(CMD_OWN_BOARD_CLICK,
+                        cellArgument(static_cast<int>(at - placement.begin())));
+    }
+  }
+}
+
+void ComputerPlayer::callNumber() {
+  const GameBoards& boards = program_->boards();
+  const int number = strategy_->chooseCall(PlayerView::of(boards.own(), boards.opponent()));
+  for (int i = 0; i < Board::kCells; ++i) {
+    if (boards.own().cellAt(i) == number) {
+      program_->command(CMD_OWN_BOARD_CLICK, cellArgument(i));
+      return;
+    }
+  }
+}
+
+void ComputerPlayer::challengeSomeone() {
+  const int ownId = program_->client().fields().ownId;
+  std::vector<int> free;
+  for (int line = 0; line < window_.listCount(); ++line) {
+    const int id = window_.listItem(line);
+    if (id >= 0 && id < ownId && program_->participants().opponentOf(id) == protocol::kNoPlayer) {
+      free.push_back(line);
+    }
+  }
+  if (free.empty()) return;
+  window_.listSelect(free[pauses_() % free.size()]);
+  program_->command(IDC_CHALLENGE);
+  const bool flatOut = options_.pause.count() == 0;
+  challengedUntil_ = Clock::now() + (flatOut ? kAnswerWaitComputer : kAnswerWaitPerson);
+  chatBeforeAnswer_ = window_.textLength(IDC_CHAT_LOG);
+}
+
+bool ComputerPlayer::awaitingAnswer(Clock::time_point now) {
+  if (now >= challengedUntil_) return false;
+  // A refusal, or "now playing with ...", is the last chat line once the answer is in; the chat
+  // log only grows meanwhile unless it is cut back at its limit.
+  const std::string log = window_.fullText(IDC_CHAT_LOG);
+  auto endsWith = [&log](const std::string& tail) {
+    const std::string line = tail + "\r\n";
+    return log.size() >= line.size() &&
+           log.compare(log.size() - line.size(), line.size(), line) == 0;
+  };
+  if (static_cast<int>(log.size()) < chatBeforeAnswer_ || endsWith(texts().refusedChallenge) ||
+      endsWith(texts().isPlayingWith)) {
+    challengedUntil_ = {};
+    return false;
+  }
+  return true;
+}
+
+ComputerPlayer::Clock::time_point ComputerPlayer::afterPause(Clock::time_point now) {
+  const auto pause = options_.pause.count();
+  if (pause <= 0) return now;
+  // Between half and one and a half times the pause, as a person's pace varies.
+  return now + milliseconds(pause / 2 + static_cast<long>(pauses_() % (pause + 1)));
+}
+
+std::string ComputerPlayer::resultOf() const {
+  const std::string status = window_.fullText(IDC_STATUS);
+  if (status == texts().youWin) return "win";
+  if (status == texts().opponentWins) return "loss";
+  if (status == texts().draw) return "draw";
+  return "decided";
+}
+
+}  // namespace pentaro

@@ -1,0 +1,114 @@
+// A computer player in a lobby: one complete player's program (a Program on a headless window
+// and its own UI thread, exactly what a person's window runs) driven as a person drives it. It
+// answers the challenge question, places its board by hand, clicks its calls and presses
+// "対戦終了"; its strategy sees only a PlayerView. A driver thread of its own wakes on every board
+// change (the repaint the program requests) or when a pause is over, and does one step on the UI
+// thread. Public operations are safe from any thread; the destructor leaves the lobby.
+#ifndef PENTARO_PLAYER_COMPUTER_PLAYER_H_
+#define PENTARO_PLAYER_COMPUTER_PLAYER_H_
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "net/protocol.h"
+#include "player/strategy.h"
+#include "shell/program.h"
+#include "ui/headless_ui_thread.h"
+#include "ui/headless_window.h"
+
+namespace pentaro {
+
+class ComputerPlayer {
+ public:
+  using Clock = std::chrono::steady_clock;
+  static constexpr std::chrono::milliseconds kHumanPause{800};
+
+  struct Options {
+    std::string host = "127.0.0.1";
+    int port = protocol::kLobbyPort;
+    std::string name;  // CP932
+    Level level = Level::kStrong;
+    // Also challenge free participants with a lower PlayerId (those with a higher one challenge
+    // this player, if they are computers too, so two computers never challenge each other at once).
+    bool challenge = false;
+    // Before every call, every "対戦終了" and every challenge: between half and one and a half
+    // times this. Zero plays flat out.
+    std::chrono::milliseconds pause = kHumanPause;
+    std::uint32_t seed = 1;
+    // One line per finished match and one for a lost connection, UTF-8; called on the UI thread.
+    std::function<void(const std::string& line)> log;
+  };
+
+  struct Record {
+    int wins = 0;
+    int losses = 0;
+    int draws = 0;
+    int aborted = 0;  // ended before a decision
+    bool everConnected = false;
+    bool lostConnection = false;
+  };
+
+  // Connects at once.
+  explicit ComputerPlayer(Options options);
+  ~ComputerPlayer();
+  ComputerPlayer(const ComputerPlayer&) = delete;
+  ComputerPlayer& operator=(const ComputerPlayer&) = delete;
+
+  // From now on: no challenges sent, every challenge refused; the running match is played out.
+  void drain();
+  // Not in a match (or the program is gone).
+  bool idle();
+  Record record();
+
+ private:
+  void kick();
+  void driverLoop();
+  // One look at the program, on the UI thread; returns when to look again at the latest.
+  Clock::time_point step();
+  Clock::time_point stepInMatch(Clock::time_point now);
+  void stepIdle(Clock::time_point now);
+  void finishMatch();
+  void placeBoard();
+  void callNumber();
+  void challengeSomeone();
+  // A challenge of its own is out and not yet answered.
+  bool awaitingAnswer(Clock::time_point now);
+  Clock::time_point afterPause(Clock::time_point now);
+  std::string resultOf() const;
+
+  const Options options_;
+  HeadlessWindow window_;
+  HeadlessUiThread ui_;
+  std::unique_ptr<Program> program_;
+
+  // The UI thread's.
+  std::unique_ptr<Strategy> strategy_;
+  std::mt19937 pauses_;
+  bool draining_ = false;
+  bool inMatch_ = false;
+  bool decided_ = false;
+  bool placed_ = false;
+  std::string opponentName_;
+  Clock::time_point moveDue_{};
+  Clock::time_point endDue_{};
+  Clock::time_point nextChallenge_{};
+  Clock::time_point challengedUntil_{};
+  int chatBeforeAnswer_ = 0;
+  Record record_;
+
+  std::mutex driverMutex_;
+  std::condition_variable driverWake_;
+  bool kicked_ = false;    // guarded by driverMutex_
+  bool stopping_ = false;  // guarded by driverMutex_
+  std::thread driver_;
+};
+
+}  // namespace pentaro
+
+#endif  // PENTARO_PLAYER_COMPUTER_PLAYER_H_
