@@ -146,15 +146,15 @@ ComputerPlayer::Clock::time_point ComputerPlayer::step() {
 }
 
 ComputerPlayer::Clock::time_point ComputerPlayer::stepInMatch(Clock::time_point now) {
-  const MatchFields& fields = program_->client().fields();
-  const GameBoards& boards = program_->boards();
+  const MatchModel& model = program_->client().match().model();
+  const MatchFields& fields = model.fields();
   if (!inMatch_) {
     inMatch_ = true;
     decided_ = false;
     moveDue_ = {};
     opponentName_ = program_->participants().nameOf(fields.opponentId);
   }
-  if (boards.gameOver()) {
+  if (model.decided()) {
     if (!decided_) {
       decided_ = true;
       const std::string result = resultOf();
@@ -174,7 +174,7 @@ ComputerPlayer::Clock::time_point ComputerPlayer::stepInMatch(Clock::time_point 
     return now;
   }
   // The own turn begins once the opponent's map is in (calls before it are refused).
-  if (fields.turnHolder != fields.ownId || !boards.opponent().isFilled()) {
+  if (!model.ownTurn() || !model.boards().opponent().isFilled()) {
     moveDue_ = {};
     return now + kPoll;
   }

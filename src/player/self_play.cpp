@@ -1,6 +1,7 @@
 #include "player/self_play.h"
 
 #include "game/game_boards.h"
+#include "game/match_model.h"
 #include "game/random_source.h"
 
 namespace pentaro {
@@ -9,12 +10,19 @@ namespace {
 // Strategies and the two programs' random sources get different, seed-derived states.
 constexpr std::uint32_t kSeedStepB = 0x9e3779b9;
 constexpr std::uint32_t kSeedStepRandom = 0x85ebca6b;
+// The two sides' lobby identities.
+constexpr int kIdA = 0;
+constexpr int kIdB = 1;
 
-// One side's program: its random source and boards.
+// One side's program: its random source, boards and match model.
 struct Side {
-  explicit Side(std::uint32_t state) : boards(random, [] {}) { random.setState(state); }
+  Side(int id, std::uint32_t state) : boards(random, [] {}), model(boards) {
+    random.setState(state);
+    model.fields().ownId = static_cast<std::int16_t>(id);
+  }
   RandomSource random;
   GameBoards boards;
+  MatchModel model;
 
   // Places the strategy's board by hand, number by number, as a person clicks it in.
   void place(const Placement& placement) {
@@ -25,6 +33,12 @@ struct Side {
       }
     }
     boards.autoPlaceRest();  // completes a placement that left numbers out
+  }
+  // The map as it goes over the wire: the cells in index order.
+  std::array<int, Board::kCells> map() const {
+    std::array<int, Board::kCells> cells{};
+    for (int i = 0; i < Board::kCells; ++i) cells[i] = boards.own().cellAt(i);
+    return cells;
   }
 };
 
@@ -58,34 +72,37 @@ SelfPlayTally SelfPlay::run(int matches) {
 
 void SelfPlay::playOne(bool aFirst, SelfPlayTally& tally) {
   seed_ += kSeedStepRandom;
-  Side sideA(seed_), sideB(seed_ ^ kSeedStepB);
+  Side sideA(kIdA, seed_), sideB(kIdB, seed_ ^ kSeedStepB);
   sideA.place(a_->choosePlacement());
   sideB.place(b_->choosePlacement());
-  sideA.boards.opponent() = sideB.boards.own();  // the map exchange
-  sideB.boards.opponent() = sideA.boards.own();
+  sideA.model.start(kIdB, aFirst ? 0 : 1);
+  sideB.model.start(kIdA, aFirst ? 1 : 0);
+  sideA.model.receiveMap(kIdB, sideB.map());
+  sideB.model.receiveMap(kIdA, sideA.map());
 
-  Side* mover = aFirst ? &sideA : &sideB;
   for (int call = 0; call < Board::kCells; ++call) {
-    Strategy& strategy = mover == &sideA ? *a_ : *b_;
-    const PlayerView view = PlayerView::of(mover->boards.own(), mover->boards.opponent());
-    const int number = strategy.chooseCall(view);
-    if (number <= 0 || number > Board::kHighestNumber || view.isCalled(number)) {
+    Side& mover = sideA.model.ownTurn() ? sideA : sideB;
+    Side& other = &mover == &sideA ? sideB : sideA;
+    Strategy& strategy = &mover == &sideA ? *a_ : *b_;
+    const int number =
+        strategy.chooseCall(PlayerView::of(mover.boards.own(), mover.boards.opponent()));
+    const CallOutcome own = mover.model.callOwn(number);
+    if (!own.applied() || !own.ownCall) {
       ++tally.illegalCalls;
       return;
     }
     ++tally.calls;
-    const CallResult forA = sideA.boards.applyCall(number, false);
-    const CallResult forB = sideB.boards.applyCall(number, false);
-    if (forB != mirrored(forA)) {
+    const CallOutcome received = other.model.receiveCall(mover.model.fields().ownId, number);
+    if (!received.applied() || received.ownCall || received.result != mirrored(own.result) ||
+        other.model.ownTurn() == mover.model.ownTurn()) {
       ++tally.disagreements;
       return;
     }
-    if (forA != CallResult::kContinue) {
-      count(forA, tally.a);
-      count(forB, tally.b);
+    if (own.result != CallResult::kContinue) {
+      count(&mover == &sideA ? own.result : received.result, tally.a);
+      count(&mover == &sideA ? received.result : own.result, tally.b);
       return;
     }
-    mover = mover == &sideA ? &sideB : &sideA;
   }
   ++tally.unfinished;
 }

@@ -1,5 +1,6 @@
-// Matches between two strategies in one process, without sockets: each side keeps its own boards
-// as its program would, the maps are exchanged by value, and every call is applied on both sides.
+// Matches between two strategies in one process, without sockets: each side has its own boards,
+// random source and match model as its program would, the maps are exchanged by value, and every
+// call is made on the caller's model and received on the other's.
 // The first move alternates, A first in the first match. Repeatable for a seed. One thread.
 #ifndef PENTARO_PLAYER_SELF_PLAY_H_
 #define PENTARO_PLAYER_SELF_PLAY_H_
