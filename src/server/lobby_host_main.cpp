@@ -135,6 +135,7 @@ int main(int argc, char** argv) {
   sigemptyset(&ended);
   sigaddset(&ended, SIGUSR1);
   sigwait(&ended, &received);
+  std::printf("lines received %llu\n", static_cast<unsigned long long>(server.linesReceived()));
   std::printf("stopped\n");
   std::fflush(stdout);
   return 0;

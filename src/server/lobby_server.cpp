@@ -107,8 +107,14 @@ void LobbyServer::onClosed(int index) {
   forgetWatchersOf(index);
 }
 
+std::uint64_t LobbyServer::linesReceived() const {
+  std::lock_guard lock(mutex_);
+  return linesReceived_;
+}
+
 void LobbyServer::onLineReceived(int index, std::string_view line) {
   std::lock_guard lock(mutex_);
+  ++linesReceived_;
   const MessageFields fields(line);
   if (fields.is(protocol::kNewC)) {
     const std::string name(fields.field(1));

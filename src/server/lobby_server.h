@@ -46,6 +46,9 @@ class LobbyServer : public TcpListener {
   // For tests and the host's log: a slot's registered name and its watch entries.
   std::string nameOf(int slot) const;
   std::pair<int, int> watchEntries(int slot) const;
+  // How many lines the players have sent since the server was made (each one is relayed,
+  // broadcast or taken as a registration); for the host's log and soak runs.
+  std::uint64_t linesReceived() const;
 
  protected:
   void onConnected(int index) override;
@@ -65,6 +68,7 @@ class LobbyServer : public TcpListener {
   std::array<bool, kSlots> welcomed_{};                     // guarded by mutex_
   std::array<std::uint8_t, kSlots> watchFirst_{};           // guarded by mutex_
   std::array<std::uint8_t, kSlots> watchSecond_{};          // guarded by mutex_
+  std::uint64_t linesReceived_ = 0;                         // guarded by mutex_
   const RosterView* roster_ = nullptr;                      // set before listening
   std::function<void()> endedHandler_;                      // set before listening
   std::function<void(std::string_view)> announcementSink_;  // set before listening

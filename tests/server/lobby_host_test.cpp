@@ -146,11 +146,14 @@ void ServerHostSignal::closesEveryConnectionAndExitsZeroOn(int signal) {
   ASSERT_TRUE(host_->signal(signal));
   for (auto& p : players) EXPECT_TRUE(p->readToEnd());
   EXPECT_EQ(host_->waitForExit(), 0) << host_->errors();
-  // Every departure is logged, in whatever order the connections ended, and then the end.
+  // Every departure is logged, in whatever order the connections ended, then the count of lines
+  // the players sent, and the end.
   std::vector<std::string> log;
   for (std::optional<std::string> line; (line = host_->readOutputLine());) log.push_back(*line);
-  ASSERT_EQ(log.size(), 4u);
+  ASSERT_EQ(log.size(), 5u);
   EXPECT_EQ(log.back(), "stopped");
+  log.pop_back();
+  EXPECT_EQ(log.back(), "lines received 3");  // the three registrations
   log.pop_back();
   std::sort(log.begin(), log.end());
   EXPECT_EQ(log, (std::vector<std::string>{"leave 0 a", "leave 1 b", "leave 2 c"}));
