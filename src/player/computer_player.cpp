@@ -53,7 +53,11 @@ ComputerPlayer::ComputerPlayer(Options options)
   });
   window_.setPostHandler([this](int command, std::uint32_t argument) {
     // Nothing to paint: a repaint request only says that a board changed, so look again.
-    if (command == CMD_REPAINT_BOARDS) return kick();
+    if (command == CMD_REPAINT_BOARDS) {
+      // Seen at once: the end of a match may follow its decision before the next step.
+      if (ui_.isUiThread()) observe();
+      return kick();
+    }
     ui_.post([this, command, argument] { program_->command(command, argument); });
   });
   ui_.invokeAndWait([this] {
@@ -135,40 +139,47 @@ ComputerPlayer::Clock::time_point ComputerPlayer::step() {
     return now + kPoll;
   }
   record_.everConnected = true;
-  if (client.fields().playing()) {
+  observe();
+  if (inMatch_) {
     challengedUntil_ = {};
     return stepInMatch(now);
   }
-  if (inMatch_) finishMatch();
   stepIdle(now);
   if (options_.challenge && !draining_) return std::min(now + kPoll, nextChallenge_);
   return now + kPoll;
 }
 
-ComputerPlayer::Clock::time_point ComputerPlayer::stepInMatch(Clock::time_point now) {
+void ComputerPlayer::observe() {
   const MatchModel& model = program_->client().match().model();
-  const MatchFields& fields = model.fields();
+  if (!model.fields().playing()) {
+    if (inMatch_) finishMatch();
+    return;
+  }
   if (!inMatch_) {
     inMatch_ = true;
     decided_ = false;
     moveDue_ = {};
-    opponentName_ = program_->participants().nameOf(fields.opponentId);
+    opponentName_ = program_->participants().nameOf(model.fields().opponentId);
   }
-  if (model.decided()) {
-    if (!decided_) {
-      decided_ = true;
-      const std::string result = resultOf();
-      if (result == "win") ++record_.wins;
-      if (result == "loss") ++record_.losses;
-      if (result == "draw") ++record_.draws;
-      if (options_.log) {
-        options_.log("match " + cp932::toUtf8(options_.name) + " vs " +
-                     cp932::toUtf8(opponentName_) + ": " + result);
-      }
-      endDue_ = afterPause(now);
-      if (options_.pause.count() > 0) endDue_ += kLookAtResult;
-      if (fields.ownId > fields.opponentId) endDue_ += kLetOpponentEnd;
-    }
+  if (!model.decided() || decided_) return;
+  decided_ = true;
+  // The result the status line shows: the same evaluation of both boards the decision made.
+  const bool ownFive = model.boards().own().hasFiveLines();
+  const bool opponentFive = model.boards().opponent().hasFiveLines();
+  const char* result = ownFive && opponentFive ? "draw" : ownFive ? "win" : "loss";
+  ++(ownFive && opponentFive ? record_.draws : ownFive ? record_.wins : record_.losses);
+  if (options_.log) {
+    options_.log("match " + cp932::toUtf8(options_.name) + " vs " + cp932::toUtf8(opponentName_) +
+                 ": " + result);
+  }
+  endDue_ = afterPause(Clock::now());
+  if (options_.pause.count() > 0) endDue_ += kLookAtResult;
+  if (model.fields().ownId > model.fields().opponentId) endDue_ += kLetOpponentEnd;
+}
+
+ComputerPlayer::Clock::time_point ComputerPlayer::stepInMatch(Clock::time_point now) {
+  const MatchModel& model = program_->client().match().model();
+  if (decided_) {
     if (now < endDue_) return endDue_;
     program_->command(IDC_END_MATCH);
     return now;
@@ -273,14 +284,6 @@ ComputerPlayer::Clock::time_point ComputerPlayer::afterPause(Clock::time_point n
   if (pause <= 0) return now;
   // Between half and one and a half times the pause, as a person's pace varies.
   return now + milliseconds(pause / 2 + static_cast<long>(pauses_() % (pause + 1)));
-}
-
-std::string ComputerPlayer::resultOf() const {
-  const std::string status = window_.fullText(IDC_STATUS);
-  if (status == texts().youWin) return "win";
-  if (status == texts().opponentWins) return "loss";
-  if (status == texts().draw) return "draw";
-  return "decided";
 }
 
 }  // namespace pentaro

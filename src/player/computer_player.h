@@ -71,6 +71,8 @@ class ComputerPlayer {
   void driverLoop();
   // One look at the program, on the UI thread; returns when to look again at the latest.
   Clock::time_point step();
+  // Notes the start, the decision and the end of a match; UI thread, also inside a repaint.
+  void observe();
   Clock::time_point stepInMatch(Clock::time_point now);
   void stepIdle(Clock::time_point now);
   void finishMatch();
@@ -80,7 +82,6 @@ class ComputerPlayer {
   // A challenge of its own is out and not yet answered.
   bool awaitingAnswer(Clock::time_point now);
   Clock::time_point afterPause(Clock::time_point now);
-  std::string resultOf() const;
 
   const Options options_;
   HeadlessWindow window_;
