@@ -3,7 +3,8 @@
 # under the offscreen platform; it is also packaged, installed and checked by
 # scripts/package-check.sh), the clang build with its lock-annotation checks, then the game,
 # network, lobby and scenario tests under ThreadSanitizer and under AddressSanitizer with UBSan.
-# Warnings are errors here. Pass preset names to run only those (default clang tsan asan).
+# Warnings are errors here. After the normal build's tests, a 20-second soak run of a lobby with
+# ten computer players. Pass preset names to run only those (default clang tsan asan).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 presets=("$@")
@@ -19,6 +20,8 @@ for preset in "${presets[@]}"; do
   if [[ $preset == default ]]; then
     echo "=== default: Debian package"
     scripts/package-check.sh build || status=1
+    echo "=== default: soak"
+    scripts/soak.sh --seconds 20 || status=1
   fi
 done
 exit $status

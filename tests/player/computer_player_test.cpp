@@ -1,0 +1,131 @@
+// A computer player in a real lobby over loopback, against a scripted raw client that speaks the
+// protocol line by line: it challenges the computer, exchanges maps and calls numbers in order.
+#include "player/computer_player.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <thread>
+
+#include "client/announced_roster.h"
+#include "net/message_fields.h"
+#include "server/lobby_server.h"
+#include "server/raw_client.h"
+
+namespace pentaro {
+namespace {
+
+using testing::RawClient;
+
+// The raw client's lines until one starts with `command` (announcements and notices pass by).
+std::optional<MessageFields> readUntil(RawClient& client, std::string_view command,
+                                       std::vector<std::string>* passed = nullptr) {
+  while (auto line = client.readLine()) {
+    MessageFields fields(*line);
+    if (fields.is(command)) return fields;
+    if (passed) passed->push_back(*line);
+  }
+  return std::nullopt;
+}
+
+TEST(ComputerPlayer, PlaysAWholeMatchAgainstARawClientAndEndsIt) {
+  AnnouncedRoster roster;
+  LobbyServer server;
+  server.setRoster(&roster);
+  server.setAnnouncementSink([&roster](std::string_view line) { roster.apply(line); });
+  const int port = testing::freeLoopbackPort();
+  ASSERT_TRUE(server.startServer(port));
+
+  std::vector<std::string> log;
+  std::mutex logMutex;
+  ComputerPlayer::Options options;
+  options.port = port;
+  options.name = "cpu";
+  options.pause = std::chrono::milliseconds(0);
+  options.log = [&](const std::string& line) {
+    std::lock_guard lock(logMutex);
+    log.push_back(line);
+  };
+  auto computer = std::make_unique<ComputerPlayer>(options);
+
+  RawClient person(port);
+  ASSERT_TRUE(person.connected());
+  // The computer came first: id 0 and its ADD in the welcome; the person is 1.
+  ASSERT_TRUE(readUntil(person, "ID"));
+  ASSERT_TRUE(person.sendLine("NEW_C\tperson"));
+  ASSERT_TRUE(readUntil(person, "ADD"));  // the computer's, in the welcome
+  ASSERT_TRUE(person.sendLine("STARTVS\t0"));
+
+  const auto answer = readUntil(person, "RE_STARTVS");
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->field(2), "OK");
+  const bool personFirst = answer->number(3) == 0;
+  const auto map = readUntil(person, "SET_E_FL");
+  ASSERT_TRUE(map);
+  Board computerBoard, personBoard;
+  std::set<int> numbers;
+  for (int i = 0; i < Board::kCells; ++i) {
+    computerBoard.setCell(map->number(2 + i), i % 5, i / 5);
+    numbers.insert(map->number(2 + i));
+  }
+  EXPECT_EQ(numbers.size(), 25u);
+  EXPECT_EQ(*numbers.begin(), 1);
+  std::string ownMap = "SET_E_FL\t0";
+  for (int i = 0; i < Board::kCells; ++i) {
+    personBoard.setCell(i + 1, i % 5, i / 5);
+    ownMap += "\t" + std::to_string(i + 1);
+  }
+  ASSERT_TRUE(person.sendLine(ownMap));
+
+  // The person calls its lowest open number; each number may be called once.
+  std::set<int> called;
+  bool personsTurn = personFirst;
+  auto decided = [&] { return computerBoard.hasFiveLines() || personBoard.hasFiveLines(); };
+  while (!decided()) {
+    int number = 0;
+    if (personsTurn) {
+      for (number = 1; called.count(number); ++number) {
+      }
+      ASSERT_TRUE(person.sendLine("PLOT\t0\t" + std::to_string(number)));
+    } else {
+      const auto plot = readUntil(person, "PLOT");
+      ASSERT_TRUE(plot);
+      number = plot->number(2);
+      ASSERT_GE(number, 1);
+      ASSERT_LE(number, 25);
+      ASSERT_FALSE(called.count(number)) << "called twice: " << number;
+    }
+    called.insert(number);
+    computerBoard.mark(number);
+    personBoard.mark(number);
+    personsTurn = !personsTurn;
+  }
+  // The computer has the lower id, so it ends the decided match.
+  ASSERT_TRUE(readUntil(person, "END_VS"));
+  ASSERT_TRUE(testing::kWait.count() > 0);
+  const bool computerFive = computerBoard.hasFiveLines(), personFive = personBoard.hasFiveLines();
+  const std::string expected = computerFive && personFive ? "draw" : computerFive ? "win" : "loss";
+  for (int i = 0;
+       i < 500 &&
+       computer->record().wins + computer->record().losses + computer->record().draws == 0;
+       ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  {
+    std::lock_guard lock(logMutex);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0], "match cpu vs person: " + expected);
+  }
+  EXPECT_TRUE(computer->idle());
+  const ComputerPlayer::Record record = computer->record();
+  EXPECT_EQ(record.aborted, 0);
+  EXPECT_FALSE(record.lostConnection);
+
+  // Leaving closes its connection: the person reads its departure.
+  computer.reset();
+  EXPECT_TRUE(readUntil(person, "DEL"));
+  server.stopServer();
+}
+
+}  // namespace
+}  // namespace pentaro
