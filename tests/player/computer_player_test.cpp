@@ -7,7 +7,7 @@
 #include <set>
 #include <thread>
 
-#include "client/announced_roster.h"
+#include "server/announced_roster.h"
 #include "net/message_fields.h"
 #include "server/lobby_server.h"
 #include "server/raw_client.h"
