@@ -14,11 +14,14 @@
 #include <ctime>
 #include <memory>
 
+#include "app/computer_invitations.h"
 #include "app/main_dialog.h"
 #include "app/program_procedure.h"
 #include "app/qt_ui_thread.h"
 #include "app/qt_window.h"
+#include "net/protocol.h"
 #include "shell/program.h"
+#include "ui/controls.h"
 
 namespace {
 
@@ -106,6 +109,8 @@ int main(int argc, char** argv) {
   program->random().setState(startSeed());
   dialog->setProcedure(&procedure);
   program->initDialog();
+  auto computers = std::make_unique<pentaro::ComputerInvitations>(
+      *dialog->control(pentaro::IDC_PARTICIPANTS), *program, window, pentaro::protocol::kLobbyPort);
   QObject::connect(dialog.get(), &QDialog::finished, &app, &QCoreApplication::quit);
   dialog->show();
   app.exec();
@@ -113,6 +118,7 @@ int main(int argc, char** argv) {
   // Workers still waiting for the UI are released, then stopped and joined with the Program;
   // the dialog goes last.
   dialog->setProcedure(nullptr);
+  computers.reset();  // the invited computer players leave with the program
   ui.shutDown();
   program.reset();
   dialog.reset();

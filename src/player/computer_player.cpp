@@ -21,8 +21,10 @@ constexpr milliseconds kChallengeInterval{20};
 // After a decision a person looks at both boards for a while before pressing "対戦終了".
 constexpr milliseconds kLookAtResult{4000};
 // Of two computers, the one with the lower PlayerId ends a decided match; the other presses only
-// when the opponent has not done so within this (a person who stays with the result).
+// when the opponent has not done so within this. A person invites a computer into a lobby it is
+// already in, so the computer has the higher id and the person ends the match when done looking.
 constexpr milliseconds kLetOpponentEnd{2000};
+constexpr milliseconds kLetPersonEnd{30000};
 // A challenge of its own waits this long for its answer; meanwhile challenges to this player are
 // refused, since accepting one would make the awaited acceptance a late one that ends a match.
 // A person answers a question box slower than a computer.
@@ -172,9 +174,12 @@ void ComputerPlayer::observe() {
     options_.log("match " + cp932::toUtf8(options_.name) + " vs " + cp932::toUtf8(opponentName_) +
                  ": " + result);
   }
+  const bool humanPace = options_.pause.count() > 0;
   endDue_ = afterPause(Clock::now());
-  if (options_.pause.count() > 0) endDue_ += kLookAtResult;
-  if (model.fields().ownId > model.fields().opponentId) endDue_ += kLetOpponentEnd;
+  if (humanPace) endDue_ += kLookAtResult;
+  if (model.fields().ownId > model.fields().opponentId) {
+    endDue_ += humanPace ? kLetPersonEnd : kLetOpponentEnd;
+  }
 }
 
 ComputerPlayer::Clock::time_point ComputerPlayer::stepInMatch(Clock::time_point now) {

@@ -1,0 +1,50 @@
+#include "app/computer_invitations.h"
+
+#include <QMenu>
+#include <QWidget>
+#include <chrono>
+#include <ctime>
+
+#include "app/qt_text.h"
+#include "text/texts.h"
+#include "ui/controls.h"
+
+namespace pentaro {
+
+ComputerInvitations::ComputerInvitations(QWidget& participantList, Program& program, Window& window,
+                                         int port)
+    : list_(participantList), program_(program), window_(window), port_(port) {
+  list_.setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(&list_, &QWidget::customContextMenuRequested, this, &ComputerInvitations::showMenu);
+}
+
+// The players leave the lobby one by one, each ending a match it is still in.
+ComputerInvitations::~ComputerInvitations() = default;
+
+void ComputerInvitations::showMenu(const QPoint& position) {
+  QMenu menu;
+  QMenu* invite = menu.addMenu(toQString(texts().inviteComputer));
+  invite->setEnabled(program_.client().connected());
+  for (Level level : {Level::kWeak, Level::kNormal, Level::kStrong}) {
+    invite->addAction(toQString(levelName(level)), this, [this, level] { this->invite(level); });
+  }
+  menu.exec(list_.mapToGlobal(position));
+}
+
+void ComputerInvitations::invite(Level level) {
+  if (!program_.client().connected()) return;
+  // Those whose lobby has gone (the server stopped, the connection dropped) are let go.
+  std::erase_if(players_, [](const auto& player) { return player->record().lostConnection; });
+  ComputerPlayer::Options options;
+  // The address field holds where this program is connected; a host shows "localhost" there.
+  options.host = window_.text(IDC_SERVER_ADDRESS, kTextReadBytes);
+  options.port = port_;
+  options.name = texts().computerNamePrefix + levelName(level) + texts().computerNameSuffix;
+  if (!players_.empty()) options.name += std::to_string(players_.size() + 1);
+  options.level = level;
+  options.seed = static_cast<std::uint32_t>(
+      std::chrono::steady_clock::now().time_since_epoch().count() ^ std::time(nullptr));
+  players_.push_back(std::make_unique<ComputerPlayer>(options));
+}
+
+}  // namespace pentaro

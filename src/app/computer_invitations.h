@@ -1,0 +1,45 @@
+// The participant list's context menu "コンピュータを呼ぶ" with the three strengths, and the
+// computer players it has invited: each joins the lobby this program is in (the address it is
+// connected to; "localhost" when it hosts) and leaves when this object goes, which the program
+// entry does as the program closes. Owns the players; UI thread only.
+#ifndef PENTARO_APP_COMPUTER_INVITATIONS_H_
+#define PENTARO_APP_COMPUTER_INVITATIONS_H_
+
+#include <QObject>
+#include <QPoint>
+#include <memory>
+#include <vector>
+
+#include "player/computer_player.h"
+#include "shell/program.h"
+
+class QWidget;
+
+namespace pentaro {
+
+class ComputerInvitations : public QObject {
+  Q_OBJECT
+
+ public:
+  // `participantList` is the dialog's IDC_PARTICIPANTS control; it and `program` must outlive
+  // this object.
+  ComputerInvitations(QWidget& participantList, Program& program, Window& window, int port);
+  ~ComputerInvitations() override;
+
+  // A computer player of `level` joins the current lobby; nothing while not connected.
+  void invite(Level level);
+  int invited() const { return static_cast<int>(players_.size()); }
+
+ private:
+  void showMenu(const QPoint& position);
+
+  QWidget& list_;
+  Program& program_;
+  Window& window_;
+  const int port_;
+  std::vector<std::unique_ptr<ComputerPlayer>> players_;
+};
+
+}  // namespace pentaro
+
+#endif  // PENTARO_APP_COMPUTER_INVITATIONS_H_
