@@ -127,13 +127,15 @@ void printSide(const char* role, Level level, const SideRecord& record) {
 
 int runSelfPlay(const Arguments& args, std::uint32_t seed) {
   const auto start = std::chrono::steady_clock::now();
+  const std::clock_t cpuStart = std::clock();
   const SelfPlayTally tally =
       SelfPlay(args.level, args.against, seed).run(static_cast<int>(args.selfPlay));
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  std::printf("%s vs %s: %ld matches, seed %u, %ld calls, %.2f s\n",
+  const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+  std::printf("%s vs %s: %ld matches, seed %u, %ld calls, %.2f s (CPU %.2f s)\n",
               std::string(levelKey(args.level)).c_str(),
               std::string(levelKey(args.against)).c_str(), args.selfPlay, seed, tally.calls,
-              took.count());
+              took.count(), cpu);
   printSide("A", args.level, tally.a);
   printSide("B", args.against, tally.b);
   const bool sound = tally.illegalCalls == 0 && tally.unfinished == 0 && tally.disagreements == 0;
