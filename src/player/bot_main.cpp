@@ -205,6 +205,7 @@ int runPlayers(const Arguments& args, std::uint32_t seed) {
       std::this_thread::sleep_for(milliseconds(10));
     }
   }
+  for (auto& player : players) player->leave();
   ComputerPlayer::Record total;
   int lost = 0;
   for (auto& player : players) {

@@ -74,20 +74,24 @@ ComputerPlayer::ComputerPlayer(Options options)
 }
 
 ComputerPlayer::~ComputerPlayer() {
+  leave();
+  ui_.stop();
+  program_.reset();
+}
+
+void ComputerPlayer::leave() {
   {
     std::lock_guard lock(driverMutex_);
     stopping_ = true;
   }
   driverWake_.notify_all();
-  driver_.join();
+  if (driver_.joinable()) driver_.join();
   ui_.invokeAndWait([this] {
     // A running match is ended, as a person leaving would end it, so the opponent is not left in
     // it.
     if (program_->client().fields().playing()) program_->command(IDC_END_MATCH);
     program_->client().disconnect();
   });
-  ui_.stop();
-  program_.reset();
 }
 
 void ComputerPlayer::drain() {
@@ -174,7 +178,7 @@ void ComputerPlayer::observe() {
     options_.log("match " + cp932::toUtf8(options_.name) + " vs " + cp932::toUtf8(opponentName_) +
                  ": " + result);
   }
-  const bool humanPace = options_.pause.count() > 0;
+  const bool humanPace = options_.pause.count() > 0 && !draining_;
   endDue_ = afterPause(Clock::now());
   if (humanPace) endDue_ += kLookAtResult;
   if (model.fields().ownId > model.fields().opponentId) {
@@ -285,7 +289,8 @@ bool ComputerPlayer::awaitingAnswer(Clock::time_point now) {
 }
 
 ComputerPlayer::Clock::time_point ComputerPlayer::afterPause(Clock::time_point now) {
-  const auto pause = options_.pause.count();
+  // Leaving: the running match is played out at once.
+  const auto pause = draining_ ? 0 : options_.pause.count();
   if (pause <= 0) return now;
   // Between half and one and a half times the pause, as a person's pace varies.
   return now + milliseconds(pause / 2 + static_cast<long>(pauses_() % (pause + 1)));

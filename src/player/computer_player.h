@@ -60,8 +60,11 @@ class ComputerPlayer {
   ComputerPlayer(const ComputerPlayer&) = delete;
   ComputerPlayer& operator=(const ComputerPlayer&) = delete;
 
-  // From now on: no challenges sent, every challenge refused; the running match is played out.
+  // From now on: no challenges sent, every challenge refused; the running match is played out
+  // without pauses.
   void drain();
+  // Ends a running match (it counts as aborted) and leaves the lobby; the destructor does it too.
+  void leave();
   // Not in a match (or the program is gone).
   bool idle();
   Record record();
