@@ -23,10 +23,10 @@ ComputerInvitations::~ComputerInvitations() = default;
 
 void ComputerInvitations::showMenu(const QPoint& position) {
   QMenu menu;
-  QMenu* invite = menu.addMenu(toQString(texts().inviteComputer));
-  invite->setEnabled(program_.client().connected());
+  QMenu* strengths = menu.addMenu(toQString(texts().inviteComputer));
+  strengths->setEnabled(program_.client().connected());
   for (Level level : {Level::kWeak, Level::kNormal, Level::kStrong}) {
-    invite->addAction(toQString(levelName(level)), this, [this, level] { this->invite(level); });
+    strengths->addAction(toQString(levelName(level)), this, [this, level] { invite(level); });
   }
   menu.exec(list_.mapToGlobal(position));
 }

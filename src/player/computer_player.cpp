@@ -63,7 +63,8 @@ ComputerPlayer::ComputerPlayer(Options options)
     ui_.post([this, command, argument] { program_->command(command, argument); });
   });
   ui_.invokeAndWait([this] {
-    program_->random().setState(options_.seed);
+    // State 0 would make every draw 0 (the same first mover every time).
+    program_->random().setState(options_.seed != 0 ? options_.seed : 1);
     program_->initDialog();
     window_.setText(IDC_PLAYER_NAME, options_.name);
     window_.setText(IDC_SERVER_ADDRESS, options_.host);

@@ -47,11 +47,17 @@ TEST(ComputerPlayer, PlaysAWholeMatchAgainstARawClientAndEndsIt) {
 
   RawClient person(port);
   ASSERT_TRUE(person.connected());
-  // The computer came first: id 0 and its ADD in the welcome; the person is 1.
+  // The computer joins by itself, before or after the person: its ADD names it.
   ASSERT_TRUE(readUntil(person, "ID"));
   ASSERT_TRUE(person.sendLine("NEW_C\tperson"));
-  ASSERT_TRUE(readUntil(person, "ADD"));  // the computer's, in the welcome
-  ASSERT_TRUE(person.sendLine("STARTVS\t0"));
+  int cpu = -1;
+  while (cpu < 0) {
+    const auto add = readUntil(person, "ADD");
+    ASSERT_TRUE(add);
+    if (MessageFields(*add).field(2) == "cpu") cpu = MessageFields(*add).number(1);
+  }
+  const std::string cpuId = std::to_string(cpu);
+  ASSERT_TRUE(person.sendLine("STARTVS\t" + cpuId));
 
   const auto answerLine = readUntil(person, "RE_STARTVS");
   ASSERT_TRUE(answerLine);
@@ -69,7 +75,7 @@ TEST(ComputerPlayer, PlaysAWholeMatchAgainstARawClientAndEndsIt) {
   }
   EXPECT_EQ(numbers.size(), 25u);
   EXPECT_EQ(*numbers.begin(), 1);
-  std::string ownMap = "SET_E_FL\t0";
+  std::string ownMap = "SET_E_FL\t" + cpuId;
   for (int i = 0; i < Board::kCells; ++i) {
     personBoard.setCell(i + 1, i % 5, i / 5);
     ownMap += "\t" + std::to_string(i + 1);
@@ -85,7 +91,7 @@ TEST(ComputerPlayer, PlaysAWholeMatchAgainstARawClientAndEndsIt) {
     if (personsTurn) {
       for (number = 1; called.count(number); ++number) {
       }
-      ASSERT_TRUE(person.sendLine("PLOT\t0\t" + std::to_string(number)));
+      ASSERT_TRUE(person.sendLine("PLOT\t" + cpuId + "\t" + std::to_string(number)));
     } else {
       const auto plot = readUntil(person, "PLOT");
       ASSERT_TRUE(plot);
@@ -99,7 +105,7 @@ TEST(ComputerPlayer, PlaysAWholeMatchAgainstARawClientAndEndsIt) {
     personBoard.mark(number);
     personsTurn = !personsTurn;
   }
-  // The computer has the lower id, so it ends the decided match.
+  // The computer ends the decided match: at once with the lower id, else when the person has not.
   ASSERT_TRUE(readUntil(person, "END_VS"));
   const bool computerFive = computerBoard.hasFiveLines(), personFive = personBoard.hasFiveLines();
   const std::string expected = computerFive && personFive ? "draw" : computerFive ? "win" : "loss";
