@@ -82,10 +82,10 @@ ComputerPlayer::~ComputerPlayer() {
 
 void ComputerPlayer::leave() {
   {
-    std::lock_guard lock(driverMutex_);
+    MutexLock lock(driverMutex_);
     stopping_ = true;
   }
-  driverWake_.notify_all();
+  driverWake_.notifyAll();
   if (driver_.joinable()) driver_.join();
   ui_.invokeAndWait([this] {
     // A running match is ended, as a person leaving would end it, so the opponent is not left in
@@ -114,18 +114,20 @@ ComputerPlayer::Record ComputerPlayer::record() {
 
 void ComputerPlayer::kick() {
   {
-    std::lock_guard lock(driverMutex_);
+    MutexLock lock(driverMutex_);
     kicked_ = true;
   }
-  driverWake_.notify_one();
+  driverWake_.notifyOne();
 }
 
 void ComputerPlayer::driverLoop() {
   Clock::time_point wake = Clock::now();
   for (;;) {
     {
-      std::unique_lock lock(driverMutex_);
-      driverWake_.wait_until(lock, wake, [this] { return stopping_ || kicked_; });
+      MutexLock lock(driverMutex_);
+      for (auto now = Clock::now(); !stopping_ && !kicked_ && now < wake; now = Clock::now()) {
+        driverWake_.waitFor(driverMutex_, wake - now);
+      }
       if (stopping_) return;
       kicked_ = false;
     }

@@ -8,14 +8,13 @@
 #define PENTARO_PLAYER_COMPUTER_PLAYER_H_
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <thread>
 
+#include "base/mutex.h"
 #include "net/protocol.h"
 #include "player/strategy.h"
 #include "shell/program.h"
@@ -106,10 +105,10 @@ class ComputerPlayer {
   int chatBeforeAnswer_ = 0;
   Record record_;
 
-  std::mutex driverMutex_;
-  std::condition_variable driverWake_;
-  bool kicked_ = false;    // guarded by driverMutex_
-  bool stopping_ = false;  // guarded by driverMutex_
+  Mutex driverMutex_;
+  CondVar driverWake_;
+  bool kicked_ PENTARO_GUARDED_BY(driverMutex_) = false;
+  bool stopping_ PENTARO_GUARDED_BY(driverMutex_) = false;
   std::thread driver_;
 };
 
