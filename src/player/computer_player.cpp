@@ -175,11 +175,15 @@ void ComputerPlayer::observe() {
   // The result the status line shows: the same evaluation of both boards the decision made.
   const bool ownFive = model.boards().own().hasFiveLines();
   const bool opponentFive = model.boards().opponent().hasFiveLines();
-  const char* result = ownFive && opponentFive ? "draw" : ownFive ? "win" : "loss";
-  ++(ownFive && opponentFive ? record_.draws : ownFive ? record_.wins : record_.losses);
-  if (options_.log) {
-    options_.log("match " + cp932::toUtf8(options_.name) + " vs " + cp932::toUtf8(opponentName_) +
-                 ": " + result);
+  if (ownFive && opponentFive) {
+    ++record_.draws;
+    logMatch("draw");
+  } else if (ownFive) {
+    ++record_.wins;
+    logMatch("win");
+  } else {
+    ++record_.losses;
+    logMatch("loss");
   }
   const bool humanPace = options_.pause.count() > 0 && !draining_;
   endDue_ = afterPause(Clock::now());
@@ -222,14 +226,18 @@ void ComputerPlayer::stepIdle(Clock::time_point now) {
 void ComputerPlayer::finishMatch() {
   if (!decided_) {
     ++record_.aborted;
-    if (options_.log) {
-      options_.log("match " + cp932::toUtf8(options_.name) + " vs " + cp932::toUtf8(opponentName_) +
-                   ": aborted");
-    }
+    logMatch("aborted");
   }
   inMatch_ = false;
   decided_ = false;
   placed_ = false;  // the end of a match deals a new board
+}
+
+void ComputerPlayer::logMatch(const char* result) {
+  if (options_.log) {
+    options_.log("match " + cp932::toUtf8(options_.name) + " vs " + cp932::toUtf8(opponentName_) +
+                 ": " + result);
+  }
 }
 
 void ComputerPlayer::placeBoard() {

@@ -78,6 +78,8 @@ class ComputerPlayer {
   Clock::time_point stepInMatch(Clock::time_point now);
   void stepIdle(Clock::time_point now);
   void finishMatch();
+  // "match NAME vs OPPONENT: RESULT", the line the soak run pairs up.
+  void logMatch(const char* result);
   void placeBoard();
   void callNumber();
   void challengeSomeone();
