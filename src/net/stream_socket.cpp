@@ -12,6 +12,7 @@
 #include <cerrno>
 
 namespace pentaro {
+
 namespace {
 
 constexpr int kMaxPort = 65535;
@@ -68,7 +69,7 @@ bool StreamSocket::makeSocket() {
   if (fd < 0) return false;
   fd_ = fd;
   connected_ = false;
-  resetReader();
+  reader_.reset();
   return true;
 }
 
@@ -114,7 +115,7 @@ bool StreamSocket::connectTo(std::uint32_t address, int port, int cancelFd) {
   if (!ok) return false;
   setSendTimeout(fd);
 
-  resetReader();
+  reader_.reset();
   std::lock_guard<std::mutex> state(stateMutex_);
   // A cancel that came while the connect completed wins over it.
   if (isReadable(cancelFd)) return false;
@@ -152,8 +153,8 @@ void StreamSocket::takeOver(StreamSocket& other) {
     other.fd_ = -1;
     other.connected_ = false;
   }
-  const bool afterCr = other.afterCr_;
-  other.resetReader();
+  const bool afterCr = other.reader_.afterCr();
+  other.reader_.reset();
   install(fd, connected, afterCr);
 }
 
@@ -167,8 +168,7 @@ void StreamSocket::install(int fd, bool connected, bool afterCr) {
     connected_ = connected && fd >= 0;
   }
   if (previous >= 0) ::close(previous);
-  resetReader();
-  afterCr_ = afterCr;
+  reader_.reset(afterCr);
 }
 
 void StreamSocket::shutdown() {
@@ -214,30 +214,12 @@ int StreamSocket::readLine(char* buffer, int limit) {
   if (!isConnected()) return kNoLine;
   int length = 0;
   for (;;) {
-    // A NUL ends the chunk, wherever it stands; whatever follows it in the chunk is lost.
-    if (chunk_[cursor_] == '\0' && !receiveChunk()) {
+    const LineReader::Result result = reader_.read(buffer, length, limit);
+    if (result != LineReader::kNeedChunk) return result;
+    if (!receiveChunk()) {
       buffer[length] = '\0';  // a line begun but not ended is dropped
       return kNoLine;
     }
-    const char byte = chunk_[cursor_];
-    if (afterCr_ && byte == '\n') {
-      // The LF of a CR LF whose CR ended the previous line, maybe in the previous chunk.
-      afterCr_ = false;
-      ++cursor_;
-      continue;
-    }
-    afterCr_ = byte == '\r';
-    if (byte == '\r' || byte == '\n') {
-      buffer[length] = '\0';
-      ++cursor_;
-      return kLine;
-    }
-    if (length >= limit) {
-      buffer[length] = '\0';  // the cursor stays: this byte begins the next piece
-      return kLimitLine;
-    }
-    buffer[length++] = byte;
-    ++cursor_;
   }
 }
 
@@ -247,17 +229,15 @@ bool StreamSocket::receiveChunk() {
   ssize_t count = -1;
   if (fd >= 0) {
     do {
-      count = ::recv(fd, chunk_, kChunkBytes - 1, 0);
+      count = ::recv(fd, reader_.chunkSpace(), kChunkBytes - 1, 0);
     } while (count < 0 && errno == EINTR);
   }
   if (count <= 0) {
-    resetReader();
+    reader_.reset();
     shutdown();
     return false;
   }
-  received_ = static_cast<int>(count);
-  chunk_[received_] = '\0';
-  cursor_ = 0;
+  reader_.takeChunk(static_cast<int>(count));
   return true;
 }
 
@@ -284,13 +264,6 @@ bool StreamSocket::writeLine(std::string_view text) {
     }
   }
   return true;
-}
-
-void StreamSocket::resetReader() {
-  chunk_[0] = '\0';
-  received_ = 0;
-  cursor_ = 0;
-  afterCr_ = false;
 }
 
 std::uint32_t resolveHost(const std::string& name) {

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "net/line_reader.h"
+
 namespace pentaro {
 
 // A line that cannot be handed to the network within this time (a peer that stopped reading)
@@ -22,14 +24,15 @@ inline constexpr std::chrono::seconds kSendStallTimeout{5};
 
 class StreamSocket {
  public:
-  static constexpr int kChunkBytes = 1024;  // one receive takes at most kChunkBytes - 1
+  static constexpr int kChunkBytes = LineReader::kChunkBytes;
   static constexpr std::uint32_t kNoAddress = 0xFFFFFFFF;
 
   // Results of readLine.
   enum ReadResult : int {
-    kNoLine = 0,     // the connection has ended (or never was): no line
-    kLine = 1,       // a whole line, without its terminator
-    kLimitLine = 2,  // the first `limit` bytes of a longer line; the rest follows
+    kNoLine = 0,                // the connection has ended (or never was): no line
+    kLine = LineReader::kLine,  // a whole line, without its terminator
+    kLimitLine =
+        LineReader::kLimitLine,  // the first `limit` bytes of a longer line; the rest follows
   };
 
   StreamSocket() = default;
@@ -73,7 +76,6 @@ class StreamSocket {
 
  private:
   bool receiveChunk();
-  void resetReader();
   // Puts a descriptor (and its connection state) into this socket, closing any previous one.
   void install(int fd, bool connected, bool afterCr);
 
@@ -83,11 +85,7 @@ class StreamSocket {
   int fd_ = -1;             // changed under both mutexes; read under either, or by the worker
   bool connected_ = false;  // guarded by stateMutex_
 
-  // Line-reader state; the serving worker's alone.
-  char chunk_[kChunkBytes] = {};
-  int received_ = 0;
-  int cursor_ = 0;
-  bool afterCr_ = false;
+  LineReader reader_;  // the serving worker's alone
 };
 
 // A host name looked up with getaddrinfo (IPv4), else a dotted address; kNoAddress when the text

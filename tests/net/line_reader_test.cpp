@@ -1,5 +1,8 @@
+#include "net/line_reader.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <utility>
@@ -43,38 +46,77 @@ constexpr int kLimitLine = StreamSocket::kLimitLine;
 
 using NetLineReader = LineReaderTest;
 
-TEST_F(NetLineReader, EveryTerminatorEndsALineAndTwoInARowGiveAnEmptyOne) {
-  ASSERT_TRUE(peer_.send("ID\t3\r\nA\rB\nC\n\nD\r\r\nE\n\rF\r\n"));
-  for (const char* expected : {"ID\t3", "A", "B", "C", "", "D", "", "E", "", "F"}) {
-    EXPECT_EQ(read(), Line(kLine, expected));
+// The framing rules in memory: chunks as a peer's receives deliver them, the lines they give.
+struct FramingCase {
+  const char* name;
+  std::vector<std::string> chunks;
+  int limit;
+  std::vector<Line> lines;  // every line read before the chunks are used up
+};
+
+std::vector<Line> readAll(const FramingCase& c) {
+  LineReader reader;
+  std::vector<Line> lines;
+  std::vector<char> buffer(static_cast<size_t>(c.limit) + 1);
+  int length = 0;
+  for (const std::string& chunk : c.chunks) {
+    std::copy(chunk.begin(), chunk.end(), reader.chunkSpace());
+    reader.takeChunk(static_cast<int>(chunk.size()));
+    for (;;) {
+      const int result = reader.read(buffer.data(), length, c.limit);
+      if (result == LineReader::kNeedChunk) break;
+      lines.emplace_back(result, std::string(buffer.data()));
+      length = 0;
+    }
   }
+  return lines;
 }
 
-TEST_F(NetLineReader, LfAfterCrIsSkippedInTheNextReceive) {
-  // The reader returns at the CR without receiving again, so the LF comes in a receive of its
-  // own.
-  ASSERT_TRUE(peer_.send("ID\t3\r"));
-  EXPECT_EQ(read(), Line(kLine, "ID\t3"));
-  ASSERT_TRUE(peer_.send("\nNEXT\r\n"));
-  EXPECT_EQ(read(), Line(kLine, "NEXT"));
-}
-
-TEST_F(NetLineReader, LinesBeyondTheLimitArriveInPieces) {
+TEST(NetLineFraming, ChunksGiveTheirLines) {
   const std::string a125(125, 'a'), b125(125, 'b'), c125(125, 'c');
-  ASSERT_TRUE(peer_.send(a125 + "\r\n" + b125 + "b\r\n" + c125 + c125 + "\r\nEND\r\n"));
-  EXPECT_EQ(read(), Line(kLine, a125));  // exactly the limit: whole, CR LF consumed
-  EXPECT_EQ(read(), Line(kLimitLine, b125));
-  EXPECT_EQ(read(), Line(kLine, "b"));
-  EXPECT_EQ(read(), Line(kLimitLine, c125));
-  EXPECT_EQ(read(), Line(kLine, c125));
-  EXPECT_EQ(read(), Line(kLine, "END"));
-}
-
-TEST_F(NetLineReader, NulEndsTheChunkAndTheRestOfItIsLost) {
-  ASSERT_TRUE(peer_.send(std::string("AB\r\nX\0lost\r\n", 13)));
-  EXPECT_EQ(read(), Line(kLine, "AB"));
-  ASSERT_TRUE(peer_.send("YZ\r\n"));
-  EXPECT_EQ(read(), Line(kLine, "XYZ"));
+  const FramingCase cases[] = {
+      {"every terminator ends a line, two in a row give an empty one",
+       {"ID\t3\r\nA\rB\nC\n\nD\r\r\nE\n\rF\r\n"},
+       125,
+       {{kLine, "ID\t3"},
+        {kLine, "A"},
+        {kLine, "B"},
+        {kLine, "C"},
+        {kLine, ""},
+        {kLine, "D"},
+        {kLine, ""},
+        {kLine, "E"},
+        {kLine, ""},
+        {kLine, "F"}}},
+      {"an LF after a CR is skipped in the next chunk",
+       {"ID\t3\r", "\nNEXT\r\n"},
+       125,
+       {{kLine, "ID\t3"}, {kLine, "NEXT"}}},
+      {"a line goes on across chunks", {"CH", "AT\tx", "y\r\n"}, 125, {{kLine, "CHAT\txy"}}},
+      {"lines beyond the limit arrive in pieces",
+       {a125 + "\r\n" + b125 + "b\r\n" + c125 + c125 + "\r\nEND\r\n"},
+       125,
+       {{kLine, a125},
+        {kLimitLine, b125},
+        {kLine, "b"},
+        {kLimitLine, c125},
+        {kLine, c125},
+        {kLine, "END"}}},
+      {"the limit counts the bytes of earlier chunks",
+       {"abc", "defg\n"},
+       5,
+       {{kLimitLine, "abcde"}, {kLine, "fg"}}},
+      {"a NUL ends the chunk and the rest of it is lost",
+       {std::string("AB\r\nX\0lost\r\n", 13), "YZ\r\n"},
+       125,
+       {{kLine, "AB"}, {kLine, "XYZ"}}},
+      {"a NUL as a chunk's first byte loses the whole chunk",
+       {"AB", std::string("\0CD\r", 5), "EF\r\n"},
+       125,
+       {{kLine, "ABEF"}}},
+      {"a chunk of NULs only is lost", {"A", std::string("\0\0\n", 3), "\n"}, 125, {{kLine, "A"}}},
+  };
+  for (const FramingCase& c : cases) EXPECT_EQ(readAll(c), c.lines) << c.name;
 }
 
 TEST_F(NetLineReader, PeerClosingMidLineGivesNoLine) {
