@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/time.h>
@@ -25,8 +26,12 @@ sockaddr_in ipv4Address(std::uint32_t address, int port) {
   return result;
 }
 
-// A peer that stops reading makes a blocked send give up after the stall timeout.
-void setSendTimeout(int fd) {
+// Options of every connected socket. Lines go out whole, so Nagle's algorithm would only hold a
+// line back until the peer's delayed ACK. A peer that stops reading makes a blocked send give up
+// after the stall timeout.
+void setConnectedOptions(int fd) {
+  const int on = 1;
+  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
   timeval timeout{};
   timeout.tv_sec = static_cast<time_t>(kSendStallTimeout.count());
   ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
@@ -113,7 +118,7 @@ bool StreamSocket::connectTo(std::uint32_t address, int port, int cancelFd) {
   }
   ::fcntl(fd, F_SETFL, flags);
   if (!ok) return false;
-  setSendTimeout(fd);
+  setConnectedOptions(fd);
 
   reader_.reset();
   std::lock_guard<std::mutex> state(stateMutex_);
@@ -133,7 +138,7 @@ bool StreamSocket::acceptInto(StreamSocket& into) {
   for (;;) {
     const int client = ::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC);
     if (client >= 0) {
-      setSendTimeout(client);
+      setConnectedOptions(client);
       into.install(client, true, false);
       return true;
     }
