@@ -1,5 +1,7 @@
 #include "net/connection_slot.h"
 
+#include <functional>
+
 #include "net/tcp_listener.h"
 
 namespace pentaro {
@@ -20,13 +22,19 @@ bool ConnectionSlot::isFree() const {
 }
 
 void ConnectionSlot::run() {
+  // What the callbacks queue goes out before this worker waits again: after the welcome, once
+  // the lines of a received chunk are handled, and after the departure.
+  const std::function<void()> flush = [this] { owner_.flushQueued(); };
   owner_.onConnected(index_);
+  flush();
   char line[kLineBufferBytes];
-  while (socket_.readLine(line, kLineLimit) != StreamSocket::kNoLine && socket_.hasHandle()) {
+  while (socket_.readLine(line, kLineLimit, flush) != StreamSocket::kNoLine &&
+         socket_.hasHandle()) {
     owner_.onLineReceived(index_, line);
   }
   socket_.close();
   owner_.onClosed(index_);
+  flush();
 }
 
 }  // namespace pentaro

@@ -28,7 +28,8 @@ class ConnectionSlot : public WorkerThread {
 
  protected:
   // onConnected, then every line (pieces of an over-long one included), then close and
-  // onClosed.
+  // onClosed; the owner's queued lines are flushed after onConnected, whenever the received
+  // bytes are used up, and after onClosed.
   void run() override;
 
  private:

@@ -7,7 +7,6 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -27,14 +26,10 @@ sockaddr_in ipv4Address(std::uint32_t address, int port) {
 }
 
 // Options of every connected socket. Lines go out whole, so Nagle's algorithm would only hold a
-// line back until the peer's delayed ACK. A peer that stops reading makes a blocked send give up
-// after the stall timeout.
+// line back until the peer's delayed ACK.
 void setConnectedOptions(int fd) {
   const int on = 1;
   ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-  timeval timeout{};
-  timeout.tv_sec = static_cast<time_t>(kSendStallTimeout.count());
-  ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
 }
 
 bool isReadable(int fd) {
@@ -67,7 +62,6 @@ bool isTransientAcceptError(int error) {
 StreamSocket::~StreamSocket() { close(); }
 
 bool StreamSocket::makeSocket() {
-  std::lock_guard<std::mutex> write(writeMutex_);
   std::lock_guard<std::mutex> state(stateMutex_);
   if (fd_ >= 0) return false;
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -121,6 +115,7 @@ bool StreamSocket::connectTo(std::uint32_t address, int port, int cancelFd) {
   setConnectedOptions(fd);
 
   reader_.reset();
+  sendQueue_.attach(fd);
   std::lock_guard<std::mutex> state(stateMutex_);
   // A cancel that came while the connect completed wins over it.
   if (isReadable(cancelFd)) return false;
@@ -150,8 +145,8 @@ void StreamSocket::takeOver(StreamSocket& other) {
   if (&other == this) return;
   int fd;
   bool connected;
+  other.sendQueue_.detach();
   {
-    std::lock_guard<std::mutex> write(other.writeMutex_);
     std::lock_guard<std::mutex> state(other.stateMutex_);
     fd = other.fd_;
     connected = other.connected_;
@@ -164,9 +159,11 @@ void StreamSocket::takeOver(StreamSocket& other) {
 }
 
 void StreamSocket::install(int fd, bool connected, bool afterCr) {
+  // The previous connection ends before its descriptor closes.
+  shutdown();
+  sendQueue_.detach();
   int previous;
   {
-    std::lock_guard<std::mutex> write(writeMutex_);
     std::lock_guard<std::mutex> state(stateMutex_);
     previous = fd_;
     fd_ = fd;
@@ -174,6 +171,7 @@ void StreamSocket::install(int fd, bool connected, bool afterCr) {
   }
   if (previous >= 0) ::close(previous);
   reader_.reset(afterCr);
+  if (connected && fd >= 0) sendQueue_.attach(fd);
 }
 
 void StreamSocket::shutdown() {
@@ -183,11 +181,11 @@ void StreamSocket::shutdown() {
 }
 
 void StreamSocket::close() {
-  // Wakes a send blocked on a stalled peer first, so that the write lock comes free.
+  // Wakes the send queue's writer first, which may be waiting for room.
   shutdown();
+  sendQueue_.detach();
   int fd;
   {
-    std::lock_guard<std::mutex> write(writeMutex_);
     std::lock_guard<std::mutex> state(stateMutex_);
     fd = fd_;
     fd_ = -1;
@@ -202,8 +200,11 @@ bool StreamSocket::hasHandle() const {
 }
 
 bool StreamSocket::isConnected() const {
-  std::lock_guard<std::mutex> state(stateMutex_);
-  return connected_;
+  {
+    std::lock_guard<std::mutex> state(stateMutex_);
+    if (!connected_) return false;
+  }
+  return !sendQueue_.failed();
 }
 
 int StreamSocket::localPort() const {
@@ -215,12 +216,13 @@ int StreamSocket::localPort() const {
   return ntohs(address.sin_port);
 }
 
-int StreamSocket::readLine(char* buffer, int limit) {
+int StreamSocket::readLine(char* buffer, int limit, const std::function<void()>& beforeWaiting) {
   if (!isConnected()) return kNoLine;
   int length = 0;
   for (;;) {
     const LineReader::Result result = reader_.read(buffer, length, limit);
     if (result != LineReader::kNeedChunk) return result;
+    if (beforeWaiting) beforeWaiting();
     if (!receiveChunk()) {
       buffer[length] = '\0';  // a line begun but not ended is dropped
       return kNoLine;
@@ -246,28 +248,19 @@ bool StreamSocket::receiveChunk() {
   return true;
 }
 
-bool StreamSocket::writeLine(std::string_view text) {
-  std::string line;
-  line.reserve(text.size() + 2);
-  line.append(text);
-  line.append("\r\n");
-
-  std::lock_guard<std::mutex> write(writeMutex_);
-  if (fd_ < 0 || !isConnected()) return false;
-  // A peer whose buffers are full lets a trickle through now and then; each send would wait the
-  // whole SO_SNDTIMEO again, so the line as a whole gets one stall timeout.
-  const auto deadline = std::chrono::steady_clock::now() + kSendStallTimeout;
-  size_t sent = 0;
-  while (sent < line.size()) {
-    const ssize_t count = ::send(fd_, line.data() + sent, line.size() - sent, MSG_NOSIGNAL);
-    if (count < 0 && errno == EINTR) continue;
-    if (count > 0) sent += static_cast<size_t>(count);
-    if (count <= 0 || (sent < line.size() && std::chrono::steady_clock::now() >= deadline)) {
-      // The connection ends; the worker's next read sees it and calls the close callback.
-      shutdown();
-      return false;
-    }
+bool StreamSocket::queueLine(std::string_view text) {
+  {
+    std::lock_guard<std::mutex> state(stateMutex_);
+    if (!connected_) return false;
   }
+  return sendQueue_.append(text);
+}
+
+void StreamSocket::flush() { sendQueue_.flush(); }
+
+bool StreamSocket::writeLine(std::string_view text) {
+  if (!queueLine(text)) return false;
+  flush();
   return true;
 }
 

@@ -1,26 +1,24 @@
-// One blocking IPv4 TCP socket with the line reader of its connection.
+// One IPv4 TCP socket with the line reader and the send queue of its connection. Reads block;
+// sends never do: lines are queued whole and sent by SendQueue.
 //
 // Threads: the worker that serves the connection is the only one that reads, connects, accepts
-// and closes while it runs. Any thread may write (`writeLine` is serialised by a write lock, so
-// lines never mix) and may call `shutdown`, which wakes the worker's blocked call; the descriptor
-// itself is closed only by the worker, or by anyone once no worker runs, so it is never reused
-// under another thread's feet. Not copyable.
+// and closes while it runs. Any thread may queue and flush lines (whole, in the order queued) and
+// may call `shutdown`, which wakes the worker's blocked call; the descriptor itself is closed only
+// by the worker, or by anyone once no worker runs, so it is never reused under another thread's
+// feet. Not copyable.
 #ifndef PENTARO_NET_STREAM_SOCKET_H_
 #define PENTARO_NET_STREAM_SOCKET_H_
 
-#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
 
 #include "net/line_reader.h"
+#include "net/send_queue.h"
 
 namespace pentaro {
-
-// A line that cannot be handed to the network within this time (a peer that stopped reading)
-// closes the connection. Connected sockets carry it as SO_SNDTIMEO, so no send blocks longer.
-inline constexpr std::chrono::seconds kSendStallTimeout{5};
 
 class StreamSocket {
  public:
@@ -52,7 +50,7 @@ class StreamSocket {
   // the accept fails (for instance because this socket was shut down).
   bool acceptInto(StreamSocket& into);
   // Takes over `other`'s descriptor and connection state; `other` is left without one. The line
-  // reader starts with an empty chunk.
+  // reader starts with an empty chunk, the send queue empty; nobody may write to `other` meanwhile.
   void takeOver(StreamSocket& other);
 
   // Wakes every call blocked on this socket and ends the connection; the descriptor stays open.
@@ -63,15 +61,20 @@ class StreamSocket {
   void close();
 
   bool hasHandle() const;
+  // Connected, and the send queue has not given up on the peer.
   bool isConnected() const;
   int localPort() const;
 
   // Reads the next line into `buffer` (NUL-terminated, at most `limit` bytes of text; the buffer
-  // holds at least limit + 1 bytes). CR LF, a lone CR and a lone LF each end a line; an LF right
-  // after a line-ending CR is skipped, also across receives. Worker only.
-  int readLine(char* buffer, int limit);
-  // Sends `text` and CR LF whole, continuing short sends. A failure, or a line not handed over
-  // within kSendStallTimeout, shuts the connection down and returns false. Any thread.
+  // holds at least limit + 1 bytes), framed by LineReader. `beforeWaiting`, if set, runs each
+  // time the bytes received so far are used up, before the next receive. Worker only.
+  int readLine(char* buffer, int limit, const std::function<void()>& beforeWaiting = {});
+  // Queues `text` and CR LF; false when not connected or the queue has given up (it shuts the
+  // connection down). Nothing is sent before the next flush. Any thread.
+  bool queueLine(std::string_view text);
+  // Sends what is queued without waiting; the send queue's writer takes over the rest. Any thread.
+  void flush();
+  // queueLine, then flush. Any thread.
   bool writeLine(std::string_view text);
 
  private:
@@ -79,11 +82,10 @@ class StreamSocket {
   // Puts a descriptor (and its connection state) into this socket, closing any previous one.
   void install(int fd, bool connected, bool afterCr);
 
-  // Lock order: writeMutex_ before stateMutex_.
-  mutable std::mutex writeMutex_;  // held for a whole line's send, and to change fd_
   mutable std::mutex stateMutex_;  // held to change fd_ and connected_, briefly
-  int fd_ = -1;             // changed under both mutexes; read under either, or by the worker
-  bool connected_ = false;  // guarded by stateMutex_
+  int fd_ = -1;                    // changed under stateMutex_; read under it, or by the worker
+  bool connected_ = false;         // guarded by stateMutex_
+  SendQueue sendQueue_;  // attached while connected, detached before the descriptor closes
 
   LineReader reader_;  // the serving worker's alone
 };

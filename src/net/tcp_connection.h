@@ -32,7 +32,8 @@ class TcpConnection : public WorkerThread {
   // Ends the connection, or a pending connect; onClosed follows on the worker if it was
   // connected. Any thread.
   void disconnect();
-  // One line to the server (CR LF is added). False when not connected or the send failed.
+  // One line to the server (CR LF is added), sent at once or queued; never waits for the peer.
+  // False when not connected or the send queue has given up on the server.
   bool sendLine(std::string_view text);
   bool isConnected() const { return socket_.isConnected(); }
 

@@ -43,6 +43,15 @@ void TcpListener::sendTo(int index, std::string_view text) {
   slots_[static_cast<size_t>(index)]->socket().writeLine(text);
 }
 
+void TcpListener::queueTo(int index, std::string_view text) {
+  if (index < 0 || index >= slotCount()) return;
+  slots_[static_cast<size_t>(index)]->socket().queueLine(text);
+}
+
+void TcpListener::flushQueued() {
+  for (auto& slot : slots_) slot->socket().flush();
+}
+
 void TcpListener::sendToAll(std::string_view text) {
   for (int index = 0; index < slotCount(); ++index) sendTo(index, text);
 }

@@ -39,12 +39,18 @@ class TcpListener : public WorkerThread {
   // 0, or the errno with which the last bind or listen failed.
   int listenError() const;
 
-  // Sends one line to a slot's connection; an index outside the pool, or a free slot, does nothing.
-  // A peer that stopped reading holds the caller up to kSendStallTimeout, then loses its
-  // connection; lines to other slots from other threads go on meanwhile.
+  // Sends one line to a slot's connection now; an index outside the pool, or a free slot, does
+  // nothing. Never waits: what the peer's kernel does not take yet stays in the slot's send
+  // queue, and a peer that stops reading loses its connection at the queue's limit.
   void sendTo(int index, std::string_view text);
   // sendTo for every slot in index order.
   void sendToAll(std::string_view text);
+  // Queues one line for a slot like sendTo, but sends it only at the next flush. On a slot
+  // worker, every callback's queued lines are flushed before the worker waits for more bytes:
+  // the lines made from one received chunk leave in one send per connection.
+  void queueTo(int index, std::string_view text);
+  // Sends what is queued for every slot, without waiting. Any thread.
+  void flushQueued();
   // Ends a slot's connection; its worker then closes it and calls onClosed.
   void closeSlot(int index);
   // closeSlot for every slot, then ends listening. The accept worker waits for every slot's

@@ -55,7 +55,7 @@ std::pair<int, int> LobbyServer::watchEntries(int slot) const {
 }
 
 void LobbyServer::sendToPlayer(int slot, std::string_view line) {
-  if (inSlotRange(slot) && welcomed_[slot]) sendTo(slot, line);
+  if (inSlotRange(slot) && welcomed_[slot]) queueTo(slot, line);
 }
 
 void LobbyServer::broadcast(std::string_view line) {
@@ -77,21 +77,21 @@ void LobbyServer::onConnected(int index) {
   names_[index] = texts().provisionalName;
   watchFirst_[index] = kNoWatch;
   watchSecond_[index] = kNoWatch;
-  sendTo(index, LineBuilder(protocol::kId).number(index).line());
-  sendTo(index, texts().greetingLine);
+  queueTo(index, LineBuilder(protocol::kId).number(index).line());
+  queueTo(index, texts().greetingLine);
   if (!roster_) return;
   // Every participant first, then every running match, once from each side.
   const std::vector<RosterLine> roster = roster_->rosterLines();
   for (const RosterLine& line : roster) {
-    sendTo(index, LineBuilder(protocol::kAdd).number(line.id).text(line.name).line());
+    queueTo(index, LineBuilder(protocol::kAdd).number(line.id).text(line.name).line());
   }
   for (const RosterLine& line : roster) {
     if (line.opponent == protocol::kNoPlayer) continue;
-    sendTo(index, LineBuilder(protocol::kStList)
-                      .text(std::string_view(&protocol::kMatchStarted, 1))
-                      .number(line.id)
-                      .number(line.opponent)
-                      .line());
+    queueTo(index, LineBuilder(protocol::kStList)
+                       .text(std::string_view(&protocol::kMatchStarted, 1))
+                       .number(line.id)
+                       .number(line.opponent)
+                       .line());
   }
 }
 

@@ -15,6 +15,7 @@
 
 #include "net/connection_slot.h"
 #include "net/loopback.h"
+#include "net/send_queue.h"
 
 namespace pentaro {
 namespace {
@@ -97,6 +98,22 @@ TEST_F(NetConnection, DeliversWholeLinesAndDropsOverLongOnesWhole) {
                                                                "line NEXT", "line ", "closed"}));
   EXPECT_FALSE(connection.isConnected());
   EXPECT_FALSE(connection.sendLine("CHAT\tlate"));
+}
+
+TEST_F(NetConnection, SendingNeverWaitsForAServerThatStopsReading) {
+  TestConnection connection;
+  connect(connection);  // and the server end reads nothing
+  const std::string line(1000, 'x');
+  const int most = static_cast<int>(16 * SendQueue::kQueueLimit / line.size());
+  int accepted = 0;
+  EXPECT_TRUE(finishesInTime([&] {
+    while (accepted < most && connection.sendLine(line)) ++accepted;
+  }));
+  // The queue gives up at its limit, and the connection ends the ordinary way.
+  EXPECT_GE(static_cast<std::size_t>(accepted) * line.size(), SendQueue::kQueueLimit);
+  EXPECT_LT(accepted, most);
+  EXPECT_TRUE(connection.events.waitFor("closed"));
+  EXPECT_FALSE(connection.isConnected());
 }
 
 TEST_F(NetConnection, DisconnectClosesOnTheWorkerAndTheConnectionOpensAgain) {

@@ -1,11 +1,15 @@
 // The relay of every line but NEW_C, the match announcements and the watch entries, seen byte
 // for byte by raw players.
 #include <algorithm>
+#include <array>
+#include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "lobby_server_fixture.h"
+#include "net/send_queue.h"
 
 namespace pentaro::testing {
 namespace {
@@ -212,6 +216,47 @@ TEST_F(ServerRelay, LinesToAPlayerWhoIsLeavingAreDroppedQuietly) {
   // The others see the departure, and nothing else.
   expectAtAll({"DEL\t2", departureLine(sjis("三郎"))});
   expectQuietAfter(1);
+}
+
+TEST_F(ServerRelay, APlayerWhoStopsReadingHoldsNobodyUpAndLeavesAtItsQueueLimit) {
+  // Player 2 reads nothing more and fills its own queue with messages to itself.
+  std::thread flooder([this] {
+    const std::string message = "MSG\t2\t" + std::string(100, 'm') + "\r\n";
+    std::string burst;
+    for (int i = 0; i < 100; ++i) burst += message;
+    for (std::size_t sent = 0; sent < 16 * SendQueue::kQueueLimit; sent += burst.size()) {
+      if (!player(2).send(burst)) break;  // the server has closed the connection
+    }
+  });
+  // Meanwhile taro and jiro chat, and each line reaches both within a second, until both have
+  // seen player 2 leave the ordinary way.
+  constexpr std::chrono::seconds kPrompt{1};
+  std::array<bool, 2> sawDeparture{};
+  auto expectChat = [&](int reader, int n) {
+    for (;;) {
+      const std::optional<std::string> line = player(reader).readLine(kPrompt);
+      ASSERT_TRUE(line.has_value()) << "player " << reader << " waited for chat " << n;
+      if (*line == "DEL\t2") {
+        EXPECT_EQ(player(reader).readLine(kPrompt), departureLine(sjis("三郎")));
+        sawDeparture[static_cast<std::size_t>(reader)] = true;
+        continue;
+      }
+      ASSERT_EQ(*line, "CHAT\t" + std::to_string(n % 2) + "\t" + (n % 2 ? "jiro" : "taro") + "\t" +
+                           std::to_string(n));
+      return;
+    }
+  };
+  constexpr int kMostChats = 200000;
+  for (int n = 0; n < kMostChats && !(sawDeparture[0] && sawDeparture[1]); ++n) {
+    player(n % 2).sendLine("CHAT\t" + std::to_string(n));
+    expectChat(0, n);
+    expectChat(1, n);
+    if (HasFatalFailure()) break;
+  }
+  flooder.join();
+  EXPECT_TRUE(sawDeparture[0] && sawDeparture[1]);
+  players_[2].reset();
+  expectQuietAfter(0);
 }
 
 TEST_F(ServerWatch, ReqFlSetsAnEntryByTheFirstByteOfItsLetter) {

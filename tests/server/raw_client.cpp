@@ -79,8 +79,8 @@ bool RawClient::receive(std::chrono::steady_clock::time_point deadline) {
   }
 }
 
-std::optional<std::string> RawClient::readLine() {
-  const auto deadline = std::chrono::steady_clock::now() + kWait;
+std::optional<std::string> RawClient::readLine(std::chrono::milliseconds within) {
+  const auto deadline = std::chrono::steady_clock::now() + within;
   for (;;) {
     const std::size_t end = pending_.find('\n');
     if (end != std::string::npos) {

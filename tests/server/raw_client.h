@@ -33,8 +33,8 @@ class RawClient {
   bool sendLine(std::string_view line) { return send(std::string(line) + "\r\n"); }
 
   // The next line without its CR LF. A line ended by a bare LF comes back with that LF, so that
-  // it compares unequal to any expected line. Nothing on end of stream or after kWait.
-  std::optional<std::string> readLine();
+  // it compares unequal to any expected line. Nothing on end of stream or after `within`.
+  std::optional<std::string> readLine(std::chrono::milliseconds within = kWait);
   // Reads until the peer closes the connection, collecting the lines on the way; false when the
   // connection is still open after kWait.
   bool readToEnd(std::vector<std::string>* lines = nullptr);
