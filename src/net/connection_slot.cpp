@@ -11,8 +11,19 @@ static_assert(ConnectionSlot::kLineLimit < ConnectionSlot::kLineBufferBytes);
 ConnectionSlot::ConnectionSlot(int index, TcpListener& owner) : index_(index), owner_(owner) {}
 
 ConnectionSlot::~ConnectionSlot() {
-  socket_.shutdown();
+  close();
   join();
+}
+
+void ConnectionSlot::close() {
+  socket_.shutdown();
+  std::lock_guard lock(pauseMutex_);
+  closed_.notify_all();
+}
+
+bool ConnectionSlot::pause(TokenBucket::Clock::duration duration) {
+  std::unique_lock lock(pauseMutex_);
+  return !closed_.wait_for(lock, duration, [this] { return !socket_.isConnected(); });
 }
 
 bool ConnectionSlot::isFree() const {
@@ -27,9 +38,16 @@ void ConnectionSlot::run() {
   const std::function<void()> flush = [this] { owner_.flushQueued(); };
   owner_.onConnected(index_);
   flush();
+  pacing_ = TokenBucket();  // a new connection starts with a full burst
   char line[kLineBufferBytes];
   while (socket_.readLine(line, kLineLimit, flush) != StreamSocket::kNoLine &&
          socket_.hasHandle()) {
+    const auto wait =
+        pacing_.take(TokenBucket::Clock::now(), owner_.lineRate(), owner_.lineBurst());
+    if (wait > TokenBucket::Clock::duration::zero()) {
+      flush();  // what the lines before this one made goes out before the wait
+      if (!pause(wait)) break;
+    }
     owner_.onLineReceived(index_, line);
   }
   socket_.close();

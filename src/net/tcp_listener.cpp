@@ -38,6 +38,11 @@ bool TcpListener::startListening(int port, int backlog) {
 
 int TcpListener::listenError() const { return listenError_.load(); }
 
+void TcpListener::setLineRate(double perSecond, double burst) {
+  lineRate_ = perSecond;
+  lineBurst_ = burst;
+}
+
 void TcpListener::sendTo(int index, std::string_view text) {
   if (index < 0 || index >= slotCount()) return;
   slots_[static_cast<size_t>(index)]->socket().writeLine(text);
@@ -58,8 +63,8 @@ void TcpListener::sendToAll(std::string_view text) {
 
 void TcpListener::closeSlot(int index) {
   if (index < 0 || index >= slotCount()) return;
-  // The slot's worker closes the descriptor once its read has woken up.
-  slots_[static_cast<size_t>(index)]->socket().shutdown();
+  // The slot's worker closes the descriptor once its read or its wait has woken up.
+  slots_[static_cast<size_t>(index)]->close();
 }
 
 void TcpListener::closeAll() {

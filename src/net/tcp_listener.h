@@ -39,6 +39,13 @@ class TcpListener : public WorkerThread {
   // 0, or the errno with which the last bind or listen failed.
   int listenError() const;
 
+  // Each connection's lines are handed on at most `perSecond` a second, after a burst of
+  // `burst`; a slot worker past its rate waits (and so reads nothing), it never drops a line.
+  // 0 lines a second: no limit (the default). Applies from the next line on. Any thread.
+  void setLineRate(double perSecond, double burst);
+  double lineRate() const { return lineRate_.load(); }
+  double lineBurst() const { return lineBurst_.load(); }
+
   // Sends one line to a slot's connection now; an index outside the pool, or a free slot, does
   // nothing. Never waits: what the peer's kernel does not take yet stays in the slot's send
   // queue, and a peer that stops reading loses its connection at the queue's limit.
@@ -84,6 +91,8 @@ class TcpListener : public WorkerThread {
   // Changed under listenMutex_ and only while not listening; read freely.
   std::vector<std::unique_ptr<ConnectionSlot>> slots_;
   std::atomic<int> listenError_{0};
+  std::atomic<double> lineRate_{0};
+  std::atomic<double> lineBurst_{0};
 };
 
 }  // namespace pentaro

@@ -24,14 +24,18 @@ namespace {
 
 using namespace pentaro;
 
+constexpr long kMaxFloodLimit = 1000000;  // lines a second; beyond it the limit means nothing
+
 void printUsage(std::FILE* out) {
   std::fprintf(out,
                "usage: pentaro-lobby [--port N]\n"
                "       pentaro-lobby --help | --version\n"
                "Hosts a Pentaro lobby for up to ten players on TCP port N (default %d).\n"
                "Players join it with the program's \"接続\" toggle and this machine's address.\n"
+               "  --flood-limit R  handle at most R lines a second of each player (default %d);\n"
+               "                   more wait, none is lost; 0 turns flood control off\n"
                "Stop it with Ctrl+C (SIGINT) or SIGTERM.\n",
-               protocol::kLobbyPort);
+               protocol::kLobbyPort, LobbyServer::kFloodLinesPerSecond);
 }
 
 // After the listening line: the addresses that players on other machines type in.
@@ -69,6 +73,7 @@ void logAnnouncement(const MessageFields& fields, const AnnouncedRoster& roster)
 
 int main(int argc, char** argv) {
   int port = protocol::kLobbyPort;
+  int floodLimit = LobbyServer::kFloodLinesPerSecond;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -89,6 +94,16 @@ int main(int argc, char** argv) {
       port = static_cast<int>(value);
       continue;
     }
+    if (arg == "--flood-limit" && i + 1 < argc) {
+      char* end = nullptr;
+      const long value = std::strtol(argv[++i], &end, 10);
+      if (*end != '\0' || end == argv[i] || value < 0 || value > kMaxFloodLimit) {
+        std::fprintf(stderr, "pentaro-lobby: not a line rate: %s\n", argv[i]);
+        return 2;
+      }
+      floodLimit = static_cast<int>(value);
+      continue;
+    }
     std::fprintf(stderr, "pentaro-lobby: unknown argument: %s\n", arg.c_str());
     printUsage(stderr);
     return 2;
@@ -105,6 +120,7 @@ int main(int argc, char** argv) {
 
   AnnouncedRoster roster;  // outlives the server, which announces departures while it stops
   LobbyServer server;
+  server.setFloodLimit(floodLimit);
   server.setRoster(&roster);
   server.setAnnouncementSink([&roster](std::string_view line) {
     logAnnouncement(MessageFields(line), roster);  // before a departure takes the name away

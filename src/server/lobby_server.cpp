@@ -20,6 +20,7 @@ LobbyServer::LobbyServer() {
   watchFirst_.fill(kNoWatch);
   watchSecond_.fill(kNoWatch);
   createSlots(kSlots);
+  setFloodLimit(kFloodLinesPerSecond);
 }
 
 LobbyServer::~LobbyServer() { stop(); }
@@ -32,6 +33,10 @@ void LobbyServer::setEndedHandler(std::function<void()> handler) {
 
 void LobbyServer::setAnnouncementSink(std::function<void(std::string_view)> sink) {
   announcementSink_ = std::move(sink);
+}
+
+void LobbyServer::setFloodLimit(int linesPerSecond) {
+  setLineRate(linesPerSecond, static_cast<double>(linesPerSecond) * kFloodBurstSeconds);
 }
 
 bool LobbyServer::startServer(int port) {

@@ -26,6 +26,11 @@ class LobbyServer : public TcpListener {
  public:
   static constexpr int kSlots = 10;
   static constexpr std::uint8_t kNoWatch = 255;
+  // Flood control: lines handled per second and connection. A match sends a board and a few
+  // calls a second and people type chat, so only a flooder ever waits; it slows only itself.
+  static constexpr int kFloodLinesPerSecond = 100;
+  // The burst a connection may send at once, in seconds of its rate.
+  static constexpr int kFloodBurstSeconds = 5;
 
   LobbyServer();
   ~LobbyServer() override;
@@ -37,6 +42,10 @@ class LobbyServer : public TcpListener {
   // Receives, under the server's lock, every line the server sends to all slots. Lets a host
   // without a client of its own keep its roster from the announcements every client receives.
   void setAnnouncementSink(std::function<void(std::string_view line)> sink);
+
+  // At most `linesPerSecond` lines of each connection are handled a second (after a burst of
+  // kFloodBurstSeconds of them); more wait, none is dropped. 0 turns flood control off.
+  void setFloodLimit(int linesPerSecond);
 
   // Starts listening on `port`; false when listening cannot begin (see TcpListener).
   bool startServer(int port);

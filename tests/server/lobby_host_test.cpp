@@ -196,6 +196,9 @@ TEST_F(ServerHost, HelpAndBadArguments) {
                                                {"--port", "12ab"},
                                                {"--port", "0"},
                                                {"--port", "65536"},
+                                               {"--flood-limit"},
+                                               {"--flood-limit", "-1"},
+                                               {"--flood-limit", "10x"},
                                                {"--bogus"}}) {
     std::vector<std::string> argv{PENTARO_LOBBY_PATH};
     argv.insert(argv.end(), args.begin(), args.end());

@@ -219,7 +219,9 @@ TEST_F(ServerRelay, LinesToAPlayerWhoIsLeavingAreDroppedQuietly) {
 }
 
 TEST_F(ServerRelay, APlayerWhoStopsReadingHoldsNobodyUpAndLeavesAtItsQueueLimit) {
-  // Player 2 reads nothing more and fills its own queue with messages to itself.
+  // Player 2 reads nothing more and fills its own queue with messages to itself, as fast as
+  // the server takes them.
+  server_->setFloodLimit(0);
   std::thread flooder([this] {
     const std::string message = "MSG\t2\t" + std::string(100, 'm') + "\r\n";
     std::string burst;
@@ -257,6 +259,34 @@ TEST_F(ServerRelay, APlayerWhoStopsReadingHoldsNobodyUpAndLeavesAtItsQueueLimit)
   EXPECT_TRUE(sawDeparture[0] && sawDeparture[1]);
   players_[2].reset();
   expectQuietAfter(0);
+}
+
+TEST_F(ServerRelay, AFlooderIsSlowedAloneAndLosesNothing) {
+  constexpr int kRate = 20;
+  constexpr int kLines = kRate * LobbyServer::kFloodBurstSeconds + 50;  // the burst, then more
+  server_->setFloodLimit(kRate);
+  std::string flood;
+  for (int n = 0; n < kLines; ++n) flood += "CHAT\t" + std::to_string(n) + "\r\n";
+  ASSERT_TRUE(player(0).send(flood));
+  // The last lines of the flood wait for their tokens; jiro's line does not wait for them.
+  player(1).sendLine("CHAT\tmeanwhile");
+  const std::string jiros = "CHAT\t1\tjiro\tmeanwhile";
+  for (int reader = 0; reader < 3; ++reader) {
+    int next = 0;
+    int jiroAt = -1;
+    for (int received = 0; received <= kLines; ++received) {
+      const std::optional<std::string> line = player(reader).readLine();
+      ASSERT_TRUE(line.has_value()) << "player " << reader << " after " << received << " lines";
+      if (*line == jiros) {
+        jiroAt = received;
+      } else {
+        ASSERT_EQ(*line, "CHAT\t0\ttaro\t" + std::to_string(next++));
+      }
+    }
+    EXPECT_GE(jiroAt, 0) << "player " << reader;
+    EXPECT_LT(jiroAt, kLines) << "player " << reader << ": jiro's line waited for the flood";
+  }
+  expectQuietAfter(1);
 }
 
 TEST_F(ServerWatch, ReqFlSetsAnEntryByTheFirstByteOfItsLetter) {
