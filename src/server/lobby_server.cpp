@@ -14,6 +14,15 @@ constexpr int kOtherLastField = 6;
 
 bool inSlotRange(int id) { return id >= 0 && id < LobbyServer::kSlots; }
 
+// The received line as the addressee gets it: the command, the sender in place of the
+// addressee, then fields 2 to `lastField` of the received line (missing ones empty).
+std::string forwardedLine(int sender, const MessageFields& fields, int lastField) {
+  LineBuilder line(fields.field(0));
+  line.number(sender);
+  for (int i = 2; i <= lastField; ++i) line.text(fields.field(i));
+  return line.line();
+}
+
 }  // namespace
 
 LobbyServer::LobbyServer() {
@@ -118,88 +127,118 @@ std::uint64_t LobbyServer::linesReceived() const {
 }
 
 void LobbyServer::onLineReceived(int index, std::string_view line) {
+  const MessageFields fields(line);
+  // One line at a time under the fair lock: a busy sender queues behind the others between its
+  // lines and cannot keep them out.
   std::lock_guard lock(mutex_);
   ++linesReceived_;
-  const MessageFields fields(line);
-  if (fields.is(protocol::kNewC)) {
-    const std::string name(fields.field(1));
-    broadcast(LineBuilder(protocol::kMsg).text(name + texts().arrivalSuffix).line());
-    names_[index] = name;
-    broadcast(LineBuilder(protocol::kAdd).number(index).text(name).line());
-    return;
-  }
-  if (fields.is(protocol::kChat)) {
-    broadcast(LineBuilder(protocol::kChat)
-                  .number(index)
-                  .text(names_[index])
-                  .text(fields.field(1))
-                  .line());
-    return;
-  }
-  relay(index, fields);
+  (this->*handlerFor(fields))(index, fields);
 }
 
-void LobbyServer::relay(int sender, const MessageFields& fields) {
-  const int addressee = fields.number(1);
-  if (fields.is(protocol::kMsg)) {
-    sendToPlayer(addressee, LineBuilder(protocol::kMsg).text(fields.field(2)).line());
+LobbyServer::Handler LobbyServer::handlerFor(const MessageFields& fields) {
+  static constexpr struct {
+    std::string_view command;
+    Handler handler;
+  } kHandlers[] = {
+      {protocol::kNewC, &LobbyServer::registerName},
+      {protocol::kChat, &LobbyServer::chat},
+      {protocol::kMsg, &LobbyServer::relayMessage},
+      {protocol::kPlot, &LobbyServer::relayCall},
+      {protocol::kSetEFl, &LobbyServer::relayMap},
+      {protocol::kReStartVs, &LobbyServer::relayChallengeAnswer},
+      {protocol::kEndVs, &LobbyServer::relayMatchEnd},
+      {protocol::kReVsId, &LobbyServer::relayOpponentAnswer},
+      {protocol::kReqFl, &LobbyServer::relayWatchRequest},
+  };
+  for (const auto& entry : kHandlers) {
+    if (fields.is(entry.command)) return entry.handler;
+  }
+  return &LobbyServer::relayOther;  // every other command, unknown ones included
+}
+
+void LobbyServer::registerName(int sender, const MessageFields& fields) {
+  const std::string name(fields.field(1));
+  broadcast(LineBuilder(protocol::kMsg).text(name + texts().arrivalSuffix).line());
+  names_[sender] = name;
+  broadcast(LineBuilder(protocol::kAdd).number(sender).text(name).line());
+}
+
+void LobbyServer::chat(int sender, const MessageFields& fields) {
+  broadcast(LineBuilder(protocol::kChat)
+                .number(sender)
+                .text(names_[sender])
+                .text(fields.field(1))
+                .line());
+}
+
+void LobbyServer::relayMessage(int /*sender*/, const MessageFields& fields) {
+  sendToPlayer(fields.number(1), LineBuilder(protocol::kMsg).text(fields.field(2)).line());
+}
+
+void LobbyServer::relayCall(int sender, const MessageFields& fields) {
+  const std::string line = forwardedLine(sender, fields, kPlotLastField);
+  sendToPlayer(fields.number(1), line);
+  for (int i = 0; i < kSlots; ++i) {
+    if (watchFirst_[i] == sender) sendToPlayer(i, line);
+    if (watchSecond_[i] == sender) sendToPlayer(i, line);
+  }
+}
+
+void LobbyServer::relayMap(int sender, const MessageFields& fields) {
+  sendToPlayer(fields.number(1), forwardedLine(sender, fields, kMapLastField));
+}
+
+void LobbyServer::relayChallengeAnswer(int sender, const MessageFields& fields) {
+  if (fields.field(2) != protocol::kOk) {
+    relayOther(sender, fields);
     return;
   }
+  const int addressee = fields.number(1);
+  if (inSlotRange(addressee)) clearWatchEntries(addressee);
+  clearWatchEntries(sender);
+  relayOther(sender, fields);
+  announceMatch(protocol::kMatchStarted, sender, addressee);
+}
 
-  LineBuilder forwarded(fields.field(0));
-  forwarded.number(sender);
-  auto carry = [&](int last) {
-    for (int i = 2; i <= last; ++i) forwarded.text(fields.field(i));
-  };
-  auto matchAnnouncement = [&](char kind) {
-    return LineBuilder(protocol::kStList)
-        .text(std::string_view(&kind, 1))
-        .number(sender)
-        .number(addressee)
-        .line();
-  };
+void LobbyServer::relayMatchEnd(int sender, const MessageFields& fields) {
+  const int addressee = fields.number(1);
+  relayOther(sender, fields);
+  announceMatch(protocol::kMatchEnded, sender, addressee);
+  // Watchers of the finished match stop receiving what these two play next.
+  forgetWatchersOf(sender);
+  if (inSlotRange(addressee)) forgetWatchersOf(addressee);
+}
 
-  if (fields.is(protocol::kPlot)) {
-    carry(kPlotLastField);
-    sendToPlayer(addressee, forwarded.line());
-    for (int i = 0; i < kSlots; ++i) {
-      if (watchFirst_[i] == sender) sendToPlayer(i, forwarded.line());
-      if (watchSecond_[i] == sender) sendToPlayer(i, forwarded.line());
-    }
-  } else if (fields.is(protocol::kSetEFl)) {
-    carry(kMapLastField);
-    sendToPlayer(addressee, forwarded.line());
-  } else if (fields.is(protocol::kReStartVs) && fields.field(2) == protocol::kOk) {
-    if (inSlotRange(addressee)) {
-      watchFirst_[addressee] = kNoWatch;
-      watchSecond_[addressee] = kNoWatch;
-    }
-    watchFirst_[sender] = kNoWatch;
-    watchSecond_[sender] = kNoWatch;
-    carry(kOtherLastField);
-    sendToPlayer(addressee, forwarded.line());
-    broadcast(matchAnnouncement(protocol::kMatchStarted));
-  } else if (fields.is(protocol::kEndVs)) {
-    carry(kOtherLastField);
-    sendToPlayer(addressee, forwarded.line());
-    broadcast(matchAnnouncement(protocol::kMatchEnded));
-    // Watchers of the finished match stop receiving what these two play next.
-    forgetWatchersOf(sender);
-    if (inSlotRange(addressee)) forgetWatchersOf(addressee);
-  } else {
-    if (fields.is(protocol::kReVsId) && inSlotRange(addressee)) {
-      watchFirst_[addressee] = kNoWatch;
-      watchSecond_[addressee] = kNoWatch;
-    } else if (fields.is(protocol::kReqFl)) {
-      const std::string_view which = fields.field(2);
-      // The entry holds the addressee cut to 8 bits; -1 thus reads as "none".
-      const auto watched = static_cast<std::uint8_t>(addressee);
-      if (!which.empty() && which[0] == protocol::kWatchSecond[0]) watchSecond_[sender] = watched;
-      if (!which.empty() && which[0] == protocol::kWatchFirst[0]) watchFirst_[sender] = watched;
-    }
-    carry(kOtherLastField);
-    sendToPlayer(addressee, forwarded.line());
-  }
+void LobbyServer::relayOpponentAnswer(int sender, const MessageFields& fields) {
+  const int addressee = fields.number(1);
+  if (inSlotRange(addressee)) clearWatchEntries(addressee);
+  relayOther(sender, fields);
+}
+
+void LobbyServer::relayWatchRequest(int sender, const MessageFields& fields) {
+  const std::string_view which = fields.field(2);
+  // The entry holds the addressee cut to 8 bits; -1 thus reads as "none".
+  const auto watched = static_cast<std::uint8_t>(fields.number(1));
+  if (!which.empty() && which[0] == protocol::kWatchSecond[0]) watchSecond_[sender] = watched;
+  if (!which.empty() && which[0] == protocol::kWatchFirst[0]) watchFirst_[sender] = watched;
+  relayOther(sender, fields);
+}
+
+void LobbyServer::relayOther(int sender, const MessageFields& fields) {
+  sendToPlayer(fields.number(1), forwardedLine(sender, fields, kOtherLastField));
+}
+
+void LobbyServer::announceMatch(char kind, int first, int second) {
+  broadcast(LineBuilder(protocol::kStList)
+                .text(std::string_view(&kind, 1))
+                .number(first)
+                .number(second)
+                .line());
+}
+
+void LobbyServer::clearWatchEntries(int slot) {
+  watchFirst_[slot] = kNoWatch;
+  watchSecond_[slot] = kNoWatch;
 }
 
 void LobbyServer::onListenEnded() {

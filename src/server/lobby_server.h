@@ -3,8 +3,10 @@
 // in field 1 (with the sender in its place), copies calls to watchers, and announces matches.
 //
 // Threads: the welcome, the registration, the relay and the departure run on the slot workers and
-// are serialised by mutex_; the server never waits for the UI thread. The roster for a welcome is
-// read from a RosterView, which must be safe to read from any thread.
+// are serialised by mutex_, taken for one line at a time in arrival order. Under it lines are only
+// queued; the slot worker sends them after, so nobody waits on a socket under the lock. The server
+// never waits for the UI thread. The roster for a welcome is read from a RosterView, which must
+// be safe to read from any thread.
 #ifndef PENTARO_SERVER_LOBBY_SERVER_H_
 #define PENTARO_SERVER_LOBBY_SERVER_H_
 
@@ -12,10 +14,10 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <string_view>
 
+#include "net/fair_mutex.h"
 #include "net/message_fields.h"
 #include "net/tcp_listener.h"
 #include "server/roster_view.h"
@@ -67,12 +69,28 @@ class LobbyServer : public TcpListener {
 
  private:
   // Sends only to welcomed slots, so that "ID" is always a player's first line.
-  void sendToPlayer(int slot, std::string_view line);   // requires mutex_
-  void broadcast(std::string_view line);                // requires mutex_
-  void relay(int sender, const MessageFields& fields);  // requires mutex_
-  void forgetWatchersOf(int player);                    // requires mutex_
+  void sendToPlayer(int slot, std::string_view line);    // requires mutex_
+  void broadcast(std::string_view line);                 // requires mutex_
+  void forgetWatchersOf(int player);                     // requires mutex_
+  void clearWatchEntries(int slot);                      // requires mutex_
+  void announceMatch(char kind, int first, int second);  // requires mutex_
 
-  mutable std::mutex mutex_;
+  // One handler per received command; each requires mutex_.
+  using Handler = void (LobbyServer::*)(int sender, const MessageFields& fields);
+  static Handler handlerFor(const MessageFields& fields);
+  void registerName(int sender, const MessageFields& fields);
+  void chat(int sender, const MessageFields& fields);
+  void relayMessage(int sender, const MessageFields& fields);
+  void relayCall(int sender, const MessageFields& fields);
+  void relayMap(int sender, const MessageFields& fields);
+  void relayChallengeAnswer(int sender, const MessageFields& fields);
+  void relayMatchEnd(int sender, const MessageFields& fields);
+  void relayOpponentAnswer(int sender, const MessageFields& fields);
+  void relayWatchRequest(int sender, const MessageFields& fields);
+  void relayOther(int sender, const MessageFields& fields);
+
+  // Fair, so that a player who sends without pause cannot keep the others' lines out.
+  mutable FairMutex mutex_;
   std::array<std::string, kSlots> names_;                   // guarded by mutex_
   std::array<bool, kSlots> welcomed_{};                     // guarded by mutex_
   std::array<std::uint8_t, kSlots> watchFirst_{};           // guarded by mutex_
