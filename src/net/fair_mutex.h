@@ -1,11 +1,11 @@
-// A mutex that admits waiting threads in the order they came (a ticket lock on a condition
-// variable): a thread that unlocks and at once locks again queues behind the others instead of
-// barging in, so one busy connection's worker cannot keep the other workers out. Any thread.
+// A mutex that admits waiting threads in the order they came: unlock hands the mutex straight to
+// the longest waiter and wakes only that one. A thread that unlocks and at once locks again thus
+// queues behind the others instead of barging in, so one busy connection's worker cannot keep the
+// other workers out. Any thread.
 #ifndef PENTARO_NET_FAIR_MUTEX_H_
 #define PENTARO_NET_FAIR_MUTEX_H_
 
 #include <condition_variable>
-#include <cstdint>
 #include <mutex>
 
 namespace pentaro {
@@ -20,10 +20,17 @@ class FairMutex {
   void unlock();
 
  private:
+  // One waiting thread; lives on that thread's stack while it waits.
+  struct Waiter {
+    std::condition_variable handedOver;
+    bool owns = false;       // guarded by mutex_
+    Waiter* next = nullptr;  // guarded by mutex_
+  };
+
   std::mutex mutex_;
-  std::condition_variable turnChanged_;
-  std::uint64_t nextTicket_ = 0;  // guarded by mutex_
-  std::uint64_t serving_ = 0;     // guarded by mutex_
+  bool locked_ = false;      // guarded by mutex_
+  Waiter* first_ = nullptr;  // guarded by mutex_: the queue of waiters, oldest first
+  Waiter* last_ = nullptr;   // guarded by mutex_
 };
 
 }  // namespace pentaro

@@ -11,6 +11,8 @@ namespace pentaro {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+// Sends one flush makes at most, as long as the kernel takes everything and more is queued.
+constexpr int kFlushRounds = 4;
 
 // Waits until `fd` has room for more bytes, or `deadline`; false on the deadline.
 bool waitForRoom(int fd, std::chrono::steady_clock::time_point deadline) {
@@ -73,7 +75,12 @@ void SendQueue::flush() {
   std::unique_lock lock(mutex_);
   if (!attached_ || failed_ || sending_ || queued_ == 0) return;
   sending_ = true;
-  sendOnce(lock);
+  // Lines that other threads queue while this one sends go out in its next round; a thread that
+  // finds the turn taken leaves its lines to it. After kFlushRounds, or when the kernel is full,
+  // the writer takes over.
+  for (int round = 0; round < kFlushRounds; ++round) {
+    if (!sendOnce(lock) || !attached_ || failed_ || queued_ == 0) break;
+  }
   sending_ = false;
   if (attached_ && !failed_ && queued_ > 0) startWriter();
   changed_.notify_all();
@@ -89,7 +96,7 @@ std::size_t SendQueue::queuedBytes() const {
   return queued_;
 }
 
-void SendQueue::sendOnce(std::unique_lock<std::mutex>& lock) {
+bool SendQueue::sendOnce(std::unique_lock<std::mutex>& lock) {
   if (batchSent_ == batch_.size()) {
     batch_.clear();
     batchSent_ = 0;
@@ -109,7 +116,7 @@ void SendQueue::sendOnce(std::unique_lock<std::mutex>& lock) {
   } while (count < 0 && errno == EINTR);
   const int error = errno;
   lock.lock();
-  if (failed_ || !attached_) return;  // what was queued has been dropped meanwhile
+  if (failed_ || !attached_) return false;  // what was queued has been dropped meanwhile
   if (count > 0) {
     batchSent_ += static_cast<std::size_t>(count);
     queued_ -= static_cast<std::size_t>(count);
@@ -117,6 +124,7 @@ void SendQueue::sendOnce(std::unique_lock<std::mutex>& lock) {
   } else if (count < 0 && error != EAGAIN && error != EWOULDBLOCK) {
     fail();
   }
+  return batchSent_ == batch_.size();
 }
 
 void SendQueue::fail() {

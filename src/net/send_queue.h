@@ -51,8 +51,9 @@ class SendQueue {
  private:
   using Clock = std::chrono::steady_clock;
 
-  // One send of everything queued; the caller holds `lock` and owns the sending turn.
-  void sendOnce(std::unique_lock<std::mutex>& lock);
+  // One send of everything queued; the caller holds `lock` and owns the sending turn. True when
+  // the kernel took all of it.
+  bool sendOnce(std::unique_lock<std::mutex>& lock);
   void fail();         // requires mutex_
   void startWriter();  // requires mutex_
   void writerLoop();
