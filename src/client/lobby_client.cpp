@@ -24,14 +24,14 @@ LobbyClient::LobbyClient(UiThread& ui, Window& window, ParticipantList& particip
       negotiation_(match_, boards, random, window, participants,
                    [this](const std::string& line) { send(line); }) {}
 
-LobbyClient::~LobbyClient() { stop(); }
+LobbyClient::~LobbyClient() = default;
 
 void LobbyClient::startConnect() {
   window_.setText(IDC_STATUS, texts().connecting);
-  open(window_.text(IDC_SERVER_ADDRESS, kTextReadBytes), port_);
+  connection_.open(window_.text(IDC_SERVER_ADDRESS, kTextReadBytes), port_);
 }
 
-void LobbyClient::send(const std::string& line) { sendLine(line); }
+void LobbyClient::send(const std::string& line) { connection_.sendLine(line); }
 
 void LobbyClient::sendChat(const std::string& text) {
   appendChatLog(window_,

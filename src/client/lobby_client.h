@@ -23,11 +23,12 @@
 
 namespace pentaro {
 
-class LobbyClient : public TcpConnection {
+class LobbyClient : private TcpConnection::Handler {
  public:
   LobbyClient(UiThread& ui, Window& window, ParticipantList& participants, GameBoards& boards,
               RandomSource& random, int port);
-  ~LobbyClient() override;
+  // Disconnects and waits for the connection worker (the connection is the last member).
+  ~LobbyClient();
 
   // Connects to the address in IDC_SERVER_ADDRESS.
   void startConnect();
@@ -35,6 +36,8 @@ class LobbyClient : public TcpConnection {
   void sendChat(const std::string& text);
   // One line to the server; nothing when not connected.
   void send(const std::string& line);
+  // Ends the connection; the closing follows on the connection worker. Any thread.
+  void disconnect() { connection_.disconnect(); }
 
   bool connected() const { return connected_; }
   MatchSession& match() { return match_; }
@@ -42,12 +45,11 @@ class LobbyClient : public TcpConnection {
   const MatchFields& fields() const { return match_.fields(); }
   MatchNegotiation& negotiation() { return negotiation_; }
 
- protected:
+ private:
   void onConnected() override;
   void onClosed() override;
   void onLineReceived(std::string_view line) override;
 
- private:
   void handleConnected();
   void handleLine(const std::string& line);
   void handleClosed();
@@ -66,6 +68,7 @@ class LobbyClient : public TcpConnection {
   bool connected_ = false;  // UI thread
   MatchSession match_;
   MatchNegotiation negotiation_;
+  TcpConnection connection_{*this};  // last: its worker ends before the members it uses
 };
 
 }  // namespace pentaro

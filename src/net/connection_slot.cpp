@@ -10,10 +10,7 @@ static_assert(ConnectionSlot::kLineLimit < ConnectionSlot::kLineBufferBytes);
 
 ConnectionSlot::ConnectionSlot(int index, TcpListener& owner) : index_(index), owner_(owner) {}
 
-ConnectionSlot::~ConnectionSlot() {
-  close();
-  join();
-}
+ConnectionSlot::~ConnectionSlot() { close(); }
 
 void ConnectionSlot::close() {
   socket_.shutdown();
@@ -29,14 +26,15 @@ bool ConnectionSlot::pause(TokenBucket::Clock::duration duration) {
 bool ConnectionSlot::isFree() const {
   // The worker closes the socket before its onClosed, so a slot without a handle may still be
   // running that callback.
-  return !running() && !socket_.hasHandle();
+  return !worker_.running() && !socket_.hasHandle();
 }
 
 void ConnectionSlot::run() {
   // What the callbacks queue goes out before this worker waits again: after the welcome, once
   // the lines of a received chunk are handled, and after the departure.
   const std::function<void()> flush = [this] { owner_.flushQueued(); };
-  owner_.onConnected(index_);
+  TcpListener::Handler& handler = owner_.handler_;
+  handler.onConnected(index_);
   flush();
   pacing_ = TokenBucket();  // a new connection starts with a full burst
   char line[kLineBufferBytes];
@@ -48,10 +46,10 @@ void ConnectionSlot::run() {
       flush();  // what the lines before this one made goes out before the wait
       if (!pause(wait)) break;
     }
-    owner_.onLineReceived(index_, line);
+    handler.onLineReceived(index_, line);
   }
   socket_.close();
-  owner_.onClosed(index_);
+  handler.onClosed(index_);
   flush();
 }
 

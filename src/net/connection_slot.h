@@ -1,6 +1,7 @@
 // One pooled server-side connection: a fixed index, the owning listener, a socket, and the worker
-// that reads the socket's lines and hands them to the listener. Owned by its TcpListener; the
-// accept worker fills it, its own worker reads and closes it, any thread may write to it.
+// that reads the socket's lines and hands them to the listener's handler. Owned by its
+// TcpListener; the accept worker fills and starts it, its own worker reads and closes it, any
+// thread may write to it.
 #ifndef PENTARO_NET_CONNECTION_SLOT_H_
 #define PENTARO_NET_CONNECTION_SLOT_H_
 
@@ -15,7 +16,7 @@ namespace pentaro {
 
 class TcpListener;
 
-class ConnectionSlot : public WorkerThread {
+class ConnectionSlot {
  public:
   // The server reads lines in pieces of at most this many bytes.
   static constexpr int kLineLimit = 125;
@@ -23,7 +24,16 @@ class ConnectionSlot : public WorkerThread {
 
   ConnectionSlot(int index, TcpListener& owner);
   // Ends the connection and joins the worker.
-  ~ConnectionSlot() override;
+  ~ConnectionSlot();
+  ConnectionSlot(const ConnectionSlot&) = delete;
+  ConnectionSlot& operator=(const ConnectionSlot&) = delete;
+
+  // Starts the worker on the connection just put into socket(); false while one runs.
+  bool start() {
+    return worker_.start([this] { run(); });
+  }
+  void join() { worker_.join(); }
+  bool isWorkerThread() const { return worker_.isWorkerThread(); }
 
   int index() const { return index_; }
   StreamSocket& socket() { return socket_; }
@@ -32,14 +42,12 @@ class ConnectionSlot : public WorkerThread {
   // Ends the connection; wakes the worker also while it waits for the line rate. Any thread.
   void close();
 
- protected:
-  // onConnected, then every line (pieces of an over-long one included), then close and
-  // onClosed; the owner's queued lines are flushed after onConnected, whenever the received
-  // bytes are used up, and after onClosed. Past the owner's line rate, the worker waits before
-  // it hands on the next line (and reads nothing meanwhile).
-  void run() override;
-
  private:
+  // The worker's body: onConnected, then every line (pieces of an over-long one included), then
+  // close and onClosed; the owner's queued lines are flushed after onConnected, whenever the
+  // received bytes are used up, and after onClosed. Past the owner's line rate, the worker waits
+  // before it hands on the next line (and reads nothing meanwhile).
+  void run();
   const int index_;
   TcpListener& owner_;
   // Waits `duration`, or less when the connection ends; false when it has ended.
@@ -49,6 +57,7 @@ class ConnectionSlot : public WorkerThread {
   TokenBucket pacing_;  // the worker's alone
   std::mutex pauseMutex_;
   std::condition_variable closed_;  // notified under pauseMutex_ after the socket is shut down
+  WorkerThread worker_;             // last: joined before the members its body uses go away
 };
 
 }  // namespace pentaro

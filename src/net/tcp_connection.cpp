@@ -6,7 +6,8 @@
 
 namespace pentaro {
 
-TcpConnection::TcpConnection() : cancelFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+TcpConnection::TcpConnection(Handler& handler)
+    : cancelFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), handler_(handler) {}
 
 TcpConnection::~TcpConnection() {
   stop();
@@ -21,7 +22,7 @@ bool TcpConnection::open(const std::string& host, int port) {
   // No worker runs: a descriptor left by a failed connect can go, and a fresh one replaces it.
   socket_.close();
   if (!socket_.makeSocket()) return false;
-  return start();
+  return worker_.start([this] { run(); });
 }
 
 void TcpConnection::disconnect() {
@@ -31,15 +32,15 @@ void TcpConnection::disconnect() {
     [[maybe_unused]] const ssize_t written = ::write(cancelFd_, &one, sizeof one);
   }
   socket_.shutdown();
-  if (!running()) socket_.close();
+  if (!worker_.running()) socket_.close();
 }
 
 bool TcpConnection::sendLine(std::string_view text) { return socket_.writeLine(text); }
 
 void TcpConnection::stop() {
   disconnect();
-  if (isWorkerThread()) return;
-  join();
+  if (worker_.isWorkerThread()) return;
+  worker_.join();
   socket_.close();
 }
 
@@ -49,7 +50,7 @@ void TcpConnection::run() {
     if (cancelled()) socket_.close();
     return;
   }
-  onConnected();
+  handler_.onConnected();
   char line[kLineLimit + 1];
   bool inLongLine = false;
   for (;;) {
@@ -63,10 +64,10 @@ void TcpConnection::run() {
       inLongLine = false;  // the tail of a dropped line
       continue;
     }
-    onLineReceived(line);
+    handler_.onLineReceived(line);
   }
   socket_.close();
-  onClosed();
+  handler_.onClosed();
 }
 
 void TcpConnection::clearCancel() {

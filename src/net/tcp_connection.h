@@ -1,8 +1,9 @@
 // The client side of the socket layer: one socket and one worker that connects to a host and
 // then reads lines, handing each to onLineReceived. A line longer than the line buffer is dropped
-// whole, never delivered in pieces. Callbacks run on the worker. open() and stop() belong to one
-// controlling thread; disconnect() and sendLine() may come from any thread. A derived class calls
-// stop() in its destructor.
+// whole, never delivered in pieces. The owner's Handler gets the callbacks, on the worker; the
+// owner holds the connection as its last member, so that the worker has been joined before
+// anything the handler uses goes away. open() and stop() belong to one controlling thread;
+// disconnect() and sendLine() may come from any thread.
 #ifndef PENTARO_NET_TCP_CONNECTION_H_
 #define PENTARO_NET_TCP_CONNECTION_H_
 
@@ -15,14 +16,26 @@
 
 namespace pentaro {
 
-class TcpConnection : public WorkerThread {
+class TcpConnection {
  public:
   // Whole lines up to this many bytes are delivered; longer ones are dropped.
   static constexpr int kLineLimit = StreamSocket::kChunkBytes - 1;
 
-  TcpConnection();
-  // stop(); harmless when the derived class has stopped already.
-  ~TcpConnection() override;
+  class Handler {
+   public:
+    virtual void onConnected() {}
+    virtual void onClosed() {}
+    virtual void onLineReceived(std::string_view /*line*/) {}
+
+   protected:
+    ~Handler() = default;
+  };
+
+  explicit TcpConnection(Handler& handler);
+  // stop()
+  ~TcpConnection();
+  TcpConnection(const TcpConnection&) = delete;
+  TcpConnection& operator=(const TcpConnection&) = delete;
 
   // Resolves `host` and starts the worker, which connects and reads. False when no socket can be
   // made or the previous worker has not ended yet (its onClosed may still be running). A failed
@@ -36,18 +49,16 @@ class TcpConnection : public WorkerThread {
   // False when not connected or the send queue has given up on the server.
   bool sendLine(std::string_view text);
   bool isConnected() const { return socket_.isConnected(); }
-
- protected:
   // disconnect, then waits for the worker. From the worker itself it only disconnects.
   void stop();
 
-  virtual void onConnected() {}
-  virtual void onClosed() {}
-  virtual void onLineReceived(std::string_view /*line*/) {}
-
-  void run() override;
+  // The worker runs: from open() until after onClosed has returned (or the connect failed).
+  bool running() const { return worker_.running(); }
+  // Waits until the worker has ended; from the worker itself it returns at once.
+  void waitUntilEnded() { worker_.waitUntilEnded(); }
 
  private:
+  void run();
   void clearCancel();
   bool cancelled() const;
 
@@ -55,6 +66,8 @@ class TcpConnection : public WorkerThread {
   int cancelFd_ = -1;  // an eventfd that interrupts a pending connect
   std::uint32_t address_ = StreamSocket::kNoAddress;  // set by open() before the worker starts
   int port_ = 0;
+  Handler& handler_;
+  WorkerThread worker_;  // last: joined before the members its body uses go away
 };
 
 }  // namespace pentaro

@@ -4,6 +4,8 @@
 
 namespace pentaro {
 
+TcpListener::TcpListener(Handler& handler) : handler_(handler) {}
+
 TcpListener::~TcpListener() { stop(); }
 
 bool TcpListener::createSlots(int count) {
@@ -29,7 +31,7 @@ bool TcpListener::startListening(int port, int backlog) {
   if (!listening_.makeSocket()) return false;
   // A bind or listen failure is reported through the accept worker, which then ends at once.
   listenError_ = listening_.bindAndListen(port, backlog);
-  if (!start()) {
+  if (!acceptWorker_.start([this] { run(); })) {
     listening_.close();
     return false;
   }
@@ -76,19 +78,19 @@ void TcpListener::closeAll() {
 void TcpListener::stop() {
   closeAll();
   if (calledFromWorker()) return;  // the worker would wait for itself
-  join();
+  acceptWorker_.join();
   for (auto& slot : slots_) slot->join();
   listening_.close();
 }
 
 void TcpListener::run() {
-  onListenStarted();
+  handler_.onListenStarted();
   if (listenError_.load() == 0) {
     StreamSocket spare;
     while (listening_.acceptInto(spare)) {
       ConnectionSlot* slot = firstFreeSlot();
       if (slot == nullptr) {
-        onRefused(spare);
+        handler_.onRefused(spare);
         spare.close();  // the peer sees its connection end at once
         continue;
       }
@@ -101,7 +103,7 @@ void TcpListener::run() {
   closeAll();
   for (auto& slot : slots_) slot->join();
   listening_.close();
-  onListenEnded();
+  handler_.onListenEnded();
 }
 
 ConnectionSlot* TcpListener::firstFreeSlot() {
@@ -112,7 +114,7 @@ ConnectionSlot* TcpListener::firstFreeSlot() {
 }
 
 bool TcpListener::calledFromWorker() const {
-  if (isWorkerThread()) return true;
+  if (acceptWorker_.isWorkerThread()) return true;
   for (const auto& slot : slots_) {
     if (slot->isWorkerThread()) return true;
   }

@@ -1,9 +1,10 @@
 // The server side of the socket layer: a listening socket, an accept worker, and a fixed pool of
 // ConnectionSlots. Each accepted connection goes into the free slot with the lowest index, whose
 // own worker reads it; with no free slot the connection is closed at once. Events reach the
-// derived class through the on... callbacks, each on a worker: the slot callbacks on that slot's
-// worker, the others on the accept worker. A derived class calls stop() in its destructor.
-// The pool is fixed while listening; the other operations may be called from any thread.
+// owner's Handler, each on a worker: the slot callbacks on that slot's worker, the others on the
+// accept worker. The owner holds the listener as its last member, so that every worker has been
+// joined before anything the handler uses goes away. The pool is fixed while listening; the other
+// operations may be called from any thread.
 #ifndef PENTARO_NET_TCP_LISTENER_H_
 #define PENTARO_NET_TCP_LISTENER_H_
 
@@ -19,13 +20,30 @@
 
 namespace pentaro {
 
-class TcpListener : public WorkerThread {
+class TcpListener {
  public:
   static constexpr int kBacklog = 5;
 
-  TcpListener() = default;
-  // stop(); harmless when the derived class has stopped already.
-  ~TcpListener() override;
+  // What the workers report. Lines queued with queueTo from a slot callback go out when the
+  // callback returns, or, for received lines, once the received bytes are used up.
+  class Handler {
+   public:
+    virtual void onConnected(int /*index*/) {}
+    virtual void onClosed(int /*index*/) {}
+    virtual void onLineReceived(int /*index*/, std::string_view /*line*/) {}
+    virtual void onRefused(StreamSocket& /*socket*/) {}
+    virtual void onListenStarted() {}
+    virtual void onListenEnded() {}
+
+   protected:
+    ~Handler() = default;
+  };
+
+  explicit TcpListener(Handler& handler);
+  // stop()
+  ~TcpListener();
+  TcpListener(const TcpListener&) = delete;
+  TcpListener& operator=(const TcpListener&) = delete;
 
   // Replaces the pool by `count` fresh slots numbered from 0. False while listening.
   bool createSlots(int count);
@@ -63,24 +81,19 @@ class TcpListener : public WorkerThread {
   // closeSlot for every slot, then ends listening. The accept worker waits for every slot's
   // onClosed before it calls onListenEnded. Any thread.
   void closeAll();
-
- protected:
   // closeAll, then waits for every worker to end. From a worker of this listener, which cannot
   // wait for itself, it only calls closeAll.
   void stop();
 
-  virtual void onConnected(int /*index*/) {}
-  virtual void onClosed(int /*index*/) {}
-  virtual void onLineReceived(int /*index*/, std::string_view /*line*/) {}
-  virtual void onRefused(StreamSocket& /*socket*/) {}
-  virtual void onListenStarted() {}
-  virtual void onListenEnded() {}
-
-  void run() override;  // the accept loop
+  // The accept worker runs: from startListening until after onListenEnded has returned.
+  bool running() const { return acceptWorker_.running(); }
+  // Waits until the accept worker has ended. Not from a worker of this listener.
+  void waitUntilEnded() { acceptWorker_.waitUntilEnded(); }
 
  private:
   friend class ConnectionSlot;
 
+  void run();  // the accept loop
   ConnectionSlot* firstFreeSlot();
   bool calledFromWorker() const;
 
@@ -93,6 +106,8 @@ class TcpListener : public WorkerThread {
   std::atomic<int> listenError_{0};
   std::atomic<double> lineRate_{0};
   std::atomic<double> lineBurst_{0};
+  Handler& handler_;
+  WorkerThread acceptWorker_;  // last: joined before the members its body uses go away
 };
 
 }  // namespace pentaro

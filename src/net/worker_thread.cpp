@@ -20,14 +20,14 @@ WorkerThread::~WorkerThread() {
   }
 }
 
-bool WorkerThread::start() {
+bool WorkerThread::start(std::function<void()> body) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (running_) return false;
   // The previous body has returned; its thread has nothing left to do but exit.
   if (thread_.joinable()) thread_.join();
   running_ = true;
   try {
-    thread_ = std::thread(&WorkerThread::runAndMarkEnded, this);
+    thread_ = std::thread([this, body = std::move(body)] { runAndMarkEnded(body); });
   } catch (const std::system_error&) {
     running_ = false;
     id_ = {};
@@ -63,8 +63,8 @@ bool WorkerThread::isWorkerThread() const {
   return id_ == std::this_thread::get_id();
 }
 
-void WorkerThread::runAndMarkEnded() {
-  run();
+void WorkerThread::runAndMarkEnded(const std::function<void()>& body) {
+  body();
   std::lock_guard<std::mutex> lock(mutex_);
   running_ = false;
   ended_.notify_all();

@@ -1,10 +1,12 @@
-// The base of every object that owns one worker thread; `run` is the thread's body. A worker is
-// stopped by waking its blocking call (the owner shuts its socket down) and then joined, never
-// killed. A derived class joins in its own destructor, before its members go away.
+// One worker thread, held as a member by the object whose work it runs; start(body) runs `body`
+// on a new thread. A worker is stopped by waking its blocking call (the owner shuts its socket
+// down) and then joined, never killed. The owner declares it as its last member, so that it is
+// destroyed, and its thread joined, before any member the body uses goes away.
 #ifndef PENTARO_NET_WORKER_THREAD_H_
 #define PENTARO_NET_WORKER_THREAD_H_
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -13,12 +15,15 @@ namespace pentaro {
 class WorkerThread {
  public:
   WorkerThread() = default;
+  // Joins a worker that has not been joined yet; its owner has woken it by then. A worker that
+  // destroys its own owner is detached instead.
+  ~WorkerThread();
   WorkerThread(const WorkerThread&) = delete;
   WorkerThread& operator=(const WorkerThread&) = delete;
 
-  // Starts a worker; false while the previous one is still running. A previous worker whose body
-  // has returned is joined first.
-  bool start();
+  // Starts a worker that runs `body`; false while the previous one is still running. A previous
+  // worker whose body has returned is joined first.
+  bool start(std::function<void()> body);
   // True from start() until the body has returned.
   bool running() const;
   // Waits until the body has returned; any number of threads may wait. From the worker itself
@@ -29,13 +34,8 @@ class WorkerThread {
   // The caller is the worker whose body runs (or last ran) on this object.
   bool isWorkerThread() const;
 
- protected:
-  // Joins a worker that has not been joined yet; the derived class has stopped it by then.
-  virtual ~WorkerThread();
-  virtual void run() = 0;
-
  private:
-  void runAndMarkEnded();
+  void runAndMarkEnded(const std::function<void()>& body);
 
   mutable std::mutex mutex_;
   std::condition_variable ended_;

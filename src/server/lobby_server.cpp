@@ -28,11 +28,11 @@ std::string forwardedLine(int sender, const MessageFields& fields, int lastField
 LobbyServer::LobbyServer() {
   watchFirst_.fill(kNoWatch);
   watchSecond_.fill(kNoWatch);
-  createSlots(kSlots);
+  listener_.createSlots(kSlots);
   setFloodLimit(kFloodLinesPerSecond);
 }
 
-LobbyServer::~LobbyServer() { stop(); }
+LobbyServer::~LobbyServer() = default;
 
 void LobbyServer::setRoster(const RosterView* roster) { roster_ = roster; }
 
@@ -45,14 +45,14 @@ void LobbyServer::setAnnouncementSink(std::function<void(std::string_view)> sink
 }
 
 void LobbyServer::setFloodLimit(int linesPerSecond) {
-  setLineRate(linesPerSecond, static_cast<double>(linesPerSecond) * kFloodBurstSeconds);
+  listener_.setLineRate(linesPerSecond, static_cast<double>(linesPerSecond) * kFloodBurstSeconds);
 }
 
 bool LobbyServer::startServer(int port) {
   // The accept worker of the last start may still be returning from onListenEnded: a new one
   // can start only after it.
-  if (listenEnded_.exchange(false)) waitUntilEnded();
-  if (startListening(port, kBacklog)) return true;
+  if (listenEnded_.exchange(false)) listener_.waitUntilEnded();
+  if (listener_.startListening(port, TcpListener::kBacklog)) return true;
   stopServer();
   return false;
 }
@@ -69,7 +69,7 @@ std::pair<int, int> LobbyServer::watchEntries(int slot) const {
 }
 
 void LobbyServer::sendToPlayer(int slot, std::string_view line) {
-  if (inSlotRange(slot) && welcomed_[slot]) queueTo(slot, line);
+  if (inSlotRange(slot) && welcomed_[slot]) listener_.queueTo(slot, line);
 }
 
 void LobbyServer::broadcast(std::string_view line) {
@@ -91,21 +91,21 @@ void LobbyServer::onConnected(int index) {
   names_[index] = texts().provisionalName;
   watchFirst_[index] = kNoWatch;
   watchSecond_[index] = kNoWatch;
-  queueTo(index, LineBuilder(protocol::kId).number(index).line());
-  queueTo(index, texts().greetingLine);
+  listener_.queueTo(index, LineBuilder(protocol::kId).number(index).line());
+  listener_.queueTo(index, texts().greetingLine);
   if (!roster_) return;
   // Every participant first, then every running match, once from each side.
   const std::vector<RosterLine> roster = roster_->rosterLines();
   for (const RosterLine& line : roster) {
-    queueTo(index, LineBuilder(protocol::kAdd).number(line.id).text(line.name).line());
+    listener_.queueTo(index, LineBuilder(protocol::kAdd).number(line.id).text(line.name).line());
   }
   for (const RosterLine& line : roster) {
     if (line.opponent == protocol::kNoPlayer) continue;
-    queueTo(index, LineBuilder(protocol::kStList)
-                       .text(std::string_view(&protocol::kMatchStarted, 1))
-                       .number(line.id)
-                       .number(line.opponent)
-                       .line());
+    listener_.queueTo(index, LineBuilder(protocol::kStList)
+                                 .text(std::string_view(&protocol::kMatchStarted, 1))
+                                 .number(line.id)
+                                 .number(line.opponent)
+                                 .line());
   }
 }
 

@@ -24,7 +24,7 @@
 
 namespace pentaro {
 
-class LobbyServer : public TcpListener {
+class LobbyServer : private TcpListener::Handler {
  public:
   static constexpr int kSlots = 10;
   static constexpr std::uint8_t kNoWatch = 255;
@@ -35,7 +35,8 @@ class LobbyServer : public TcpListener {
   static constexpr int kFloodBurstSeconds = 5;
 
   LobbyServer();
-  ~LobbyServer() override;
+  // Ends every connection and waits for every worker (the listener is the last member).
+  ~LobbyServer();
 
   // Where a newcomer's welcome learns who is there and who plays whom; may be null (no roster).
   void setRoster(const RosterView* roster);
@@ -51,8 +52,11 @@ class LobbyServer : public TcpListener {
 
   // Starts listening on `port`; false when listening cannot begin (see TcpListener).
   bool startServer(int port);
-  // Ends every connection and listening.
-  void stopServer() { closeAll(); }
+  // Ends every connection and listening; the departures and the end follow on the workers.
+  void stopServer() { listener_.closeAll(); }
+  void closeAll() { stopServer(); }
+  // 0, or the errno with which the last bind or listen failed.
+  int listenError() const { return listener_.listenError(); }
 
   // For tests and the host's log: a slot's registered name and its watch entries.
   std::string nameOf(int slot) const;
@@ -61,13 +65,12 @@ class LobbyServer : public TcpListener {
   // broadcast or taken as a registration); for the host's log and soak runs.
   std::uint64_t linesReceived() const;
 
- protected:
+ private:
   void onConnected(int index) override;
   void onClosed(int index) override;
   void onLineReceived(int index, std::string_view line) override;
   void onListenEnded() override;
 
- private:
   // Sends only to welcomed slots, so that "ID" is always a player's first line.
   void sendToPlayer(int slot, std::string_view line);    // requires mutex_
   void broadcast(std::string_view line);                 // requires mutex_
@@ -100,6 +103,7 @@ class LobbyServer : public TcpListener {
   std::function<void()> endedHandler_;                      // set before listening
   std::function<void(std::string_view)> announcementSink_;  // set before listening
   std::atomic<bool> listenEnded_{false};  // onListenEnded has run since the last start
+  TcpListener listener_{*this};           // last: its workers end before the members they use
 };
 
 }  // namespace pentaro

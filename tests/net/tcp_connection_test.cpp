@@ -25,9 +25,16 @@ using testing::finishesInTime;
 using testing::freePort;
 using testing::loopbackAddress;
 
-class TestConnection : public TcpConnection {
+// A connection's owner that records every callback and its thread; the connection is its last
+// member.
+class TestConnection : private TcpConnection::Handler {
  public:
-  ~TestConnection() override { stop(); }
+  bool open(const std::string& host, int port) { return connection_.open(host, port); }
+  void disconnect() { connection_.disconnect(); }
+  bool sendLine(std::string_view text) { return connection_.sendLine(text); }
+  bool isConnected() const { return connection_.isConnected(); }
+  bool running() const { return connection_.running(); }
+  void waitUntilEnded() { connection_.waitUntilEnded(); }
 
   Events events;
   std::vector<std::thread::id> callbackThreads() const {
@@ -35,12 +42,11 @@ class TestConnection : public TcpConnection {
     return threads_;
   }
 
- protected:
+ private:
   void onConnected() override { record("connected"); }
   void onClosed() override { record("closed"); }
   void onLineReceived(std::string_view line) override { record("line " + std::string(line)); }
 
- private:
   void record(std::string event) {
     {
       std::lock_guard<std::mutex> lock(mutex_);
@@ -51,6 +57,7 @@ class TestConnection : public TcpConnection {
 
   mutable std::mutex mutex_;
   std::vector<std::thread::id> threads_;  // guarded by mutex_
+  TcpConnection connection_{*this};
 };
 
 // A listening StreamSocket on a fresh port, for the connection to reach.

@@ -27,15 +27,26 @@ using testing::finishesInTime;
 using testing::freePort;
 using testing::RawClient;
 
-class TestListener : public TcpListener {
+// A listener's owner that records every callback; the listener is its last member.
+class TestListener : private TcpListener::Handler {
  public:
-  explicit TestListener(int slots = 10) { createSlots(slots); }
-  ~TestListener() override { stop(); }
+  explicit TestListener(int slots = 10) { listener_.createSlots(slots); }
+
+  bool createSlots(int count) { return listener_.createSlots(count); }
+  int slotCount() const { return listener_.slotCount(); }
+  bool startListening(int port, int backlog = TcpListener::kBacklog) {
+    return listener_.startListening(port, backlog);
+  }
+  int listenError() const { return listener_.listenError(); }
+  void sendTo(int index, std::string_view text) { listener_.sendTo(index, text); }
+  void sendToAll(std::string_view text) { listener_.sendToAll(text); }
+  void closeAll() { listener_.closeAll(); }
+  void waitUntilEnded() { listener_.waitUntilEnded(); }
 
   Events events;
   std::function<void()> whenStarted;  // set before listening
 
- protected:
+ private:
   void onConnected(int index) override { events.add("connected " + std::to_string(index)); }
   void onClosed(int index) override { events.add("closed " + std::to_string(index)); }
   void onLineReceived(int index, std::string_view line) override {
@@ -49,6 +60,8 @@ class TestListener : public TcpListener {
     events.add("started");
   }
   void onListenEnded() override { events.add("ended"); }
+
+  TcpListener listener_{*this};
 };
 
 // Connects `client` and waits until the listener has put it into slot `index`.

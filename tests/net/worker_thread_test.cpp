@@ -17,13 +17,21 @@ namespace {
 using testing::finishesInTime;
 using testing::kWait;
 
-// A worker whose body waits at a gate until the test opens it.
-class GateWorker : public WorkerThread {
+// An owner whose worker's body waits at a gate until the test opens it.
+class GateWorker {
  public:
-  ~GateWorker() override {
+  ~GateWorker() {
     setOpen(true);
     join();
   }
+
+  bool start() {
+    return thread_.start([this] { run(); });
+  }
+  bool running() const { return thread_.running(); }
+  void waitUntilEnded() { thread_.waitUntilEnded(); }
+  void join() { thread_.join(); }
+  bool isWorkerThread() const { return thread_.isWorkerThread(); }
 
   void setOpen(bool open) {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -36,8 +44,8 @@ class GateWorker : public WorkerThread {
   }
   bool sawItselfAsWorker() const { return sawItselfAsWorker_; }
 
- protected:
-  void run() override {
+ private:
+  void run() {
     // From the worker these must neither wait for itself nor deadlock.
     waitUntilEnded();
     join();
@@ -48,12 +56,12 @@ class GateWorker : public WorkerThread {
     changed_.wait(lock, [&] { return open_; });
   }
 
- private:
   std::mutex mutex_;
   std::condition_variable changed_;
   bool open_ = false;  // guarded by mutex_
   int runs_ = 0;       // guarded by mutex_
   std::atomic<bool> sawItselfAsWorker_{false};
+  WorkerThread thread_;
 };
 
 TEST(NetWorkerThread, StartFailsWhileTheBodyRunsAndWorksAgainAfterIt) {
