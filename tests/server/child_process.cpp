@@ -9,7 +9,7 @@
 
 #include <cerrno>
 
-#include "raw_client.h"
+#include "support/raw_client.h"
 
 extern char** environ;
 

@@ -13,8 +13,8 @@
 #include "child_process.h"
 #include "lobby_server_fixture.h"
 #include "net/host_addresses.h"
-#include "raw_client.h"
 #include "support/port_holder.h"
+#include "support/raw_client.h"
 
 namespace pentaro::testing {
 namespace {
@@ -23,7 +23,7 @@ namespace {
 class ServerHost : public ::testing::Test {
  protected:
   void start() {
-    port_ = freeLoopbackPort();
+    port_ = freePort();
     ASSERT_GT(port_, 0);
     host_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{PENTARO_LOBBY_PATH, "--port", std::to_string(port_)});

@@ -19,7 +19,7 @@ std::string departureLine(std::string_view name) {
 }
 
 void LobbyServerTest::SetUp() {
-  port_ = freeLoopbackPort();
+  port_ = freePort();
   ASSERT_GT(port_, 0);
   server_ = std::make_unique<LobbyServer>();
   server_->setRoster(&roster_);

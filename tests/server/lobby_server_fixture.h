@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "participants/participant_model.h"
-#include "raw_client.h"
 #include "server/lobby_server.h"
 #include "server/roster_view.h"
+#include "support/raw_client.h"
 
 namespace pentaro::testing {
 

@@ -89,7 +89,7 @@ TEST_F(ServerWelcome, IdIsTheFirstLineEvenWhileOthersTalk) {
 
 TEST(ServerWelcomeWithoutRoster, GetsNoAddLines) {
   LobbyServer server;
-  const int port = freeLoopbackPort();
+  const int port = freePort();
   ASSERT_TRUE(server.startServer(port));
   RawClient a(port);
   EXPECT_EQ(a.readLine(), "ID\t0");

@@ -12,14 +12,12 @@
 #include <vector>
 
 #include "shell/program.h"
+#include "support/raw_client.h"  // freePort()
 #include "ui/controls.h"
 #include "ui/headless_ui_thread.h"
 #include "ui/headless_window.h"
 
 namespace pentaro::testing {
-
-// A loopback port that was free a moment ago.
-int freePort();
 
 // CP932 bytes of a UTF-8 literal, and back.
 std::string sjis(const std::string& utf8);

@@ -1,7 +1,10 @@
-// A lobby player made of a plain POSIX socket on 127.0.0.1: the tests write the bytes it sends and
-// read back, byte for byte, every CR LF line the server sends it. Every wait is bounded by kWait.
-#ifndef PENTARO_TESTS_SERVER_RAW_CLIENT_H_
-#define PENTARO_TESTS_SERVER_RAW_CLIENT_H_
+// A peer made of a plain POSIX socket on 127.0.0.1, shared by the network and server tests: the
+// tests write the bytes it sends and read back, byte for byte, every line it receives. Every wait
+// is bounded by kWait. Also the free loopback port the tests listen on. One test thread each.
+#ifndef PENTARO_TESTS_SUPPORT_RAW_CLIENT_H_
+#define PENTARO_TESTS_SUPPORT_RAW_CLIENT_H_
+
+#include <netinet/in.h>
 
 #include <chrono>
 #include <optional>
@@ -15,16 +18,22 @@ namespace pentaro::testing {
 inline constexpr std::chrono::seconds kWait{10};
 
 // A loopback port that was free a moment ago: bound to port 0, read back, released.
-int freeLoopbackPort();
+int freePort();
+// 127.0.0.1:port.
+sockaddr_in loopbackAddress(int port);
 
 class RawClient {
  public:
-  // Connects to 127.0.0.1:port; connected() tells whether that worked.
-  explicit RawClient(int port);
+  RawClient() = default;
+  // Connects at once; connected() tells whether that worked.
+  explicit RawClient(int port, int receiveBuffer = 0) { connect(port, receiveBuffer); }
   ~RawClient();
   RawClient(const RawClient&) = delete;
   RawClient& operator=(const RawClient&) = delete;
 
+  // Connects to 127.0.0.1:port, closing any earlier connection. `receiveBuffer` > 0 shrinks the
+  // receive buffer first (a peer that cannot keep up).
+  bool connect(int port, int receiveBuffer = 0);
   bool connected() const { return fd_ >= 0; }
 
   // Sends the bytes as they are.
@@ -40,9 +49,12 @@ class RawClient {
   bool readToEnd(std::vector<std::string>* lines = nullptr);
   // The peer closed the connection (seen by a read).
   bool atEnd() const { return atEnd_; }
+  // Nothing more arrives: the peer's close comes within kWait, no byte before it.
+  bool seesEndOfStream();
   // Bytes received after the last complete line.
   const std::string& pending() const { return pending_; }
 
+  void shutdownWrite();
   void close();
 
  private:
@@ -56,4 +68,4 @@ class RawClient {
 
 }  // namespace pentaro::testing
 
-#endif  // PENTARO_TESTS_SERVER_RAW_CLIENT_H_
+#endif  // PENTARO_TESTS_SUPPORT_RAW_CLIENT_H_

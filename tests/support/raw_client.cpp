@@ -1,4 +1,4 @@
-#include "raw_client.h"
+#include "support/raw_client.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -10,9 +10,8 @@
 #include <cerrno>
 
 namespace pentaro::testing {
-namespace {
 
-sockaddr_in loopback(int port) {
+sockaddr_in loopbackAddress(int port) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -20,12 +19,10 @@ sockaddr_in loopback(int port) {
   return address;
 }
 
-}  // namespace
-
-int freeLoopbackPort() {
+int freePort() {
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
   if (fd < 0) return -1;
-  sockaddr_in address = loopback(0);
+  sockaddr_in address = loopbackAddress(0);
   socklen_t length = sizeof address;
   int port = -1;
   if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
@@ -36,13 +33,20 @@ int freeLoopbackPort() {
   return port;
 }
 
-RawClient::RawClient(int port) {
+bool RawClient::connect(int port, int receiveBuffer) {
+  close();
+  atEnd_ = false;
+  pending_.clear();
   fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd_ < 0) return;
+  if (fd_ < 0) return false;
+  if (receiveBuffer > 0) {
+    ::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+  }
   const int on = 1;
   ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-  const sockaddr_in address = loopback(port);
+  const sockaddr_in address = loopbackAddress(port);
   if (::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) close();
+  return connected();
 }
 
 RawClient::~RawClient() { close(); }
@@ -105,6 +109,16 @@ bool RawClient::readToEnd(std::vector<std::string>* lines) {
     pending_.erase(0, end + 2);
   }
   return true;
+}
+
+bool RawClient::seesEndOfStream() {
+  if (!pending_.empty()) return false;
+  receive(std::chrono::steady_clock::now() + kWait);
+  return atEnd_ && pending_.empty();
+}
+
+void RawClient::shutdownWrite() {
+  if (fd_ >= 0) ::shutdown(fd_, SHUT_WR);
 }
 
 void RawClient::close() {
