@@ -1,5 +1,8 @@
-// Measures the lobby server's relay: the round trip of a call ("PLOT") from one raw client to
-// its opponent and back, and the throughput of chat broadcast to ten clients, on loopback.
+// Measures the lobby server's relay on loopback with raw clients whose sockets, like real peers,
+// do not set quick ACK: the round trip of a call, the throughput of chat broadcast to ten
+// clients, and the time until every other player has a chat line (one line in flight at a
+// time), also while one more player has stopped reading and while one sends without pause.
+// Run: build/bench/relay_bench
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -7,10 +10,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "server/lobby_server.h"
@@ -19,10 +26,22 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr int kRoundTrips = 2000;
+constexpr int kBroadcastChats = 20000;
+constexpr int kLatencyChats = 3000;
+// The player who stops reading has a small receive buffer and sends itself this much at the
+// start of the run, more than the kernel buffers on loopback hold, so that it is really stalled
+// while the others chat.
+constexpr int kStalledReceiveBuffer = 4096;
+constexpr size_t kStalledBacklogBytes = 3 << 20;
+
 // A blocking client that reads CR LF lines.
 class RawClient {
  public:
-  explicit RawClient(int port) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+  explicit RawClient(int port, int receiveBuffer = 0) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+    if (receiveBuffer > 0) {
+      ::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    }
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));
@@ -35,18 +54,23 @@ class RawClient {
   }
   ~RawClient() { ::close(fd_); }
 
-  void send(const std::string& line) {
-    const std::string bytes = line + "\r\n";
-    ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+  bool send(const std::string& bytes) {
+    return ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+           static_cast<ssize_t>(bytes.size());
   }
+  bool sendLine(const std::string& line) { return send(line + "\r\n"); }
+  // The next line; empty at the end of the stream. Reads on from an offset, so that a chunk of
+  // many lines costs no more than its bytes.
   std::string readLine() {
     for (;;) {
-      const auto end = buffer_.find("\r\n");
+      const auto end = buffer_.find("\r\n", start_);
       if (end != std::string::npos) {
-        std::string line = buffer_.substr(0, end);
-        buffer_.erase(0, end + 2);
+        std::string line = buffer_.substr(start_, end - start_);
+        start_ = end + 2;
         return line;
       }
+      buffer_.erase(0, start_);
+      start_ = 0;
       char chunk[4096];
       const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
       if (n <= 0) return {};
@@ -60,10 +84,21 @@ class RawClient {
       if (line.empty() || line.rfind(prefix, 0) == 0) return line;
     }
   }
+  // Reads what has arrived without waiting; true when the server has closed the connection.
+  bool drainSeesEnd() {
+    char chunk[65536];
+    for (;;) {
+      const ssize_t n = ::recv(fd_, chunk, sizeof chunk, MSG_DONTWAIT);
+      if (n == 0) return true;
+      if (n < 0) return errno != EAGAIN && errno != EWOULDBLOCK;
+    }
+  }
+  void shutdownBoth() { ::shutdown(fd_, SHUT_RDWR); }
 
  private:
   int fd_;
   std::string buffer_;
+  size_t start_ = 0;  // where the unread bytes of buffer_ begin
 };
 
 int freePort() {
@@ -80,49 +115,146 @@ int freePort() {
 
 double micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
-}  // namespace
+// Flood control off, where the server has it: the benchmark sends as fast as it can.
+template <typename Server>
+void turnFloodControlOff(Server& server) {
+  if constexpr (requires { server.setFloodLimit(0); }) server.setFloodLimit(0);
+}
 
-int main() {
+// A server on a free port with `players` raw clients, the last `stalled` of them with a tiny
+// receive buffer (they never read after their welcome).
+struct Lobby {
+  Lobby(int players, int stalled, bool floodControl) {
+    if (!floodControl) turnFloodControlOff(server);
+    const int port = freePort();
+    if (!server.startServer(port) || server.listenError() != 0) {
+      std::fprintf(stderr, "cannot listen\n");
+      std::exit(1);
+    }
+    for (int i = 0; i < players; ++i) {
+      const bool stalls = i >= players - stalled;
+      clients.push_back(std::make_unique<RawClient>(port, stalls ? kStalledReceiveBuffer : 0));
+      clients.back()->readUntil("MSG");  // ID, then the greeting
+    }
+  }
+  ~Lobby() {
+    clients.clear();
+    server.stopServer();
+  }
   pentaro::LobbyServer server;
-  const int port = freePort();
-  if (!server.startServer(port) || server.listenError() != 0) {
-    std::fprintf(stderr, "cannot listen\n");
-    return 1;
-  }
-
   std::vector<std::unique_ptr<RawClient>> clients;
-  for (int i = 0; i < pentaro::LobbyServer::kSlots; ++i) {
-    clients.push_back(std::make_unique<RawClient>(port));
-    clients.back()->readUntil("MSG");  // ID, then the greeting
-  }
+};
 
-  // Round trips of a call between players 0 and 1.
-  constexpr int kRoundTrips = 2000;
+struct Percentiles {
+  double p50, p99, max;
+};
+
+Percentiles percentiles(std::vector<double> samples) {
+  std::sort(samples.begin(), samples.end());
+  return {samples[samples.size() / 2], samples[samples.size() * 99 / 100], samples.back()};
+}
+
+void roundTrip() {
+  Lobby lobby(2, 0, false);
   std::vector<double> samples;
   for (int i = 0; i < kRoundTrips; ++i) {
     const auto start = Clock::now();
-    clients[0]->send("PLOT\t1\t7");
-    clients[1]->readUntil("PLOT");
-    clients[1]->send("PLOT\t0\t8");
-    clients[0]->readUntil("PLOT");
+    lobby.clients[0]->sendLine("PLOT\t1\t7");
+    lobby.clients[1]->readUntil("PLOT");
+    lobby.clients[1]->sendLine("PLOT\t0\t8");
+    lobby.clients[0]->readUntil("PLOT");
     samples.push_back(micros(Clock::now() - start));
   }
-  std::sort(samples.begin(), samples.end());
-  std::printf("call round trip through the server (%d runs): median %.1f us, p99 %.1f us\n",
-              kRoundTrips, samples[samples.size() / 2], samples[samples.size() * 99 / 100]);
+  const Percentiles p = percentiles(samples);
+  std::printf("call round trip through the server (%d runs): p50 %.1f us, p99 %.1f us\n",
+              kRoundTrips, p.p50, p.p99);
+}
 
-  // Chat broadcast: every line reaches all ten clients.
-  constexpr int kChats = 5000;
+// Every client sends in turn without waiting; every client reads on its own thread.
+void broadcastThroughput() {
+  Lobby lobby(pentaro::LobbyServer::kSlots, 0, false);
+  const int players = static_cast<int>(lobby.clients.size());
   const auto start = Clock::now();
-  for (int i = 0; i < kChats; ++i) clients[i % 10]->send("CHAT\thello");
-  for (auto& client : clients) {
-    for (int i = 0; i < kChats; ++i) client->readUntil("CHAT");
+  std::vector<std::thread> readers;
+  for (auto& client : lobby.clients) {
+    readers.emplace_back([&client] {
+      for (int i = 0; i < kBroadcastChats; ++i) client->readUntil("CHAT");
+    });
   }
+  for (int i = 0; i < kBroadcastChats; ++i) lobby.clients[i % players]->sendLine("CHAT\thello");
+  for (auto& reader : readers) reader.join();
   const double seconds = micros(Clock::now() - start) / 1e6;
-  std::printf("chat broadcast: %d lines to 10 clients in %.3f s (%.0f delivered lines/s)\n", kChats,
-              seconds, kChats * 10 / seconds);
+  std::printf("chat broadcast: %d lines to %d clients in %.3f s: %.0f deliveries/s\n",
+              kBroadcastChats, players, seconds, kBroadcastChats * players / seconds);
+}
 
-  clients.clear();
-  server.stopServer();
+// One chat line in flight at a time, from the reading players in turn; the sample is the time
+// until every other reading player has it.
+void chatLatency(const char* title, int readers, int stalled, bool flooder, bool floodControl) {
+  Lobby lobby(readers + stalled + (flooder ? 1 : 0), stalled, floodControl);
+  std::atomic<bool> flooding{flooder};
+  std::vector<std::thread> floodThreads;
+  if (flooder) {
+    // The flooding player sends short messages to itself as fast as it can and reads them back.
+    RawClient& client = *lobby.clients.back();
+    const std::string self = std::to_string(readers);
+    floodThreads.emplace_back([&client, &flooding, self] {
+      std::string burst;
+      for (int i = 0; i < 100; ++i) burst += "MSG\t" + self + "\tflood\r\n";
+      while (flooding && client.send(burst)) {
+      }
+    });
+    floodThreads.emplace_back([&client] {
+      while (!client.readLine().empty()) {
+      }
+    });
+  }
+  for (int s = 0; s < stalled; ++s) {
+    RawClient& client = *lobby.clients[static_cast<size_t>(readers + s)];
+    const std::string self = std::to_string(readers + s);
+    floodThreads.emplace_back([&client, self] {
+      std::string burst;
+      for (int i = 0; i < 100; ++i) burst += "MSG\t" + self + "\t" + std::string(100, 'm') + "\r\n";
+      for (size_t sent = 0; sent < kStalledBacklogBytes && client.send(burst);
+           sent += burst.size()) {
+      }
+    });
+  }
+  std::vector<double> samples;
+  for (int i = 0; i < kLatencyChats; ++i) {
+    RawClient& sender = *lobby.clients[static_cast<size_t>(i % readers)];
+    const auto start = Clock::now();
+    sender.sendLine("CHAT\t" + std::to_string(i));
+    for (int r = 0; r < readers; ++r) {
+      if (r != i % readers) lobby.clients[static_cast<size_t>(r)]->readUntil("CHAT");
+    }
+    samples.push_back(micros(Clock::now() - start));
+    sender.readUntil("CHAT");  // its own copy
+  }
+  bool stalledLeft = false;
+  for (int s = 0; s < stalled; ++s) {
+    stalledLeft = lobby.clients[static_cast<size_t>(readers + s)]->drainSeesEnd() || stalledLeft;
+  }
+  flooding = false;
+  if (flooder || stalled > 0) lobby.clients.back()->shutdownBoth();
+  for (auto& thread : floodThreads) thread.join();
+  const Percentiles p = percentiles(samples);
+  std::printf("%s: p50 %.1f us, p99 %.1f us, max %.1f us%s\n", title, p.p50, p.p99, p.max,
+              stalled > 0 ? (stalledLeft ? " (the stalled player was disconnected)"
+                                         : " (the stalled player stayed connected)")
+                          : "");
+}
+
+}  // namespace
+
+int main() {
+  roundTrip();
+  broadcastThroughput();
+  std::printf("time until all other players have a chat line (%d lines, one at a time):\n",
+              kLatencyChats);
+  chatLatency("  10 players", 10, 0, false, false);
+  chatLatency("  9 players and 1 who stopped reading", 9, 1, false, false);
+  chatLatency("  9 players and 1 sending without pause, flood control off", 9, 0, true, false);
+  chatLatency("  9 players and 1 sending without pause, flood control on", 9, 0, true, true);
   return 0;
 }

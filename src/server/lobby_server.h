@@ -54,6 +54,7 @@ class LobbyServer : private TcpListener::Handler {
   bool startServer(int port);
   // Ends every connection and listening; the departures and the end follow on the workers.
   void stopServer() { listener_.closeAll(); }
+  // The program's shut-down calls it by the listener's name.
   void closeAll() { stopServer(); }
   // 0, or the errno with which the last bind or listen failed.
   int listenError() const { return listener_.listenError(); }
