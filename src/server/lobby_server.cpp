@@ -89,8 +89,7 @@ void LobbyServer::onConnected(int index) {
   std::lock_guard lock(mutex_);
   welcomed_[index] = true;
   names_[index] = texts().provisionalName;
-  watchFirst_[index] = kNoWatch;
-  watchSecond_[index] = kNoWatch;
+  clearWatchEntries(index);
   listener_.queueTo(index, LineBuilder(protocol::kId).number(index).line());
   listener_.queueTo(index, texts().greetingLine);
   if (!roster_) return;
@@ -115,8 +114,7 @@ void LobbyServer::onClosed(int index) {
   broadcast(LineBuilder(protocol::kDel).number(index).line());
   broadcast(LineBuilder(protocol::kMsg).text(names_[index] + texts().departureSuffix).line());
   names_[index].clear();
-  watchFirst_[index] = kNoWatch;
-  watchSecond_[index] = kNoWatch;
+  clearWatchEntries(index);
   // Nobody goes on receiving the calls of a player who has left (the slot will be reused).
   forgetWatchersOf(index);
 }
