@@ -10,7 +10,7 @@
 #include "net/message_fields.h"
 #include "server/announced_roster.h"
 #include "server/lobby_server.h"
-#include "server/raw_client.h"
+#include "support/raw_client.h"
 
 namespace pentaro {
 namespace {
@@ -30,7 +30,7 @@ TEST(ComputerPlayer, PlaysAWholeMatchAgainstARawClientAndEndsIt) {
   LobbyServer server;
   server.setRoster(&roster);
   server.setAnnouncementSink([&roster](std::string_view line) { roster.apply(line); });
-  const int port = testing::freeLoopbackPort();
+  const int port = testing::freePort();
   ASSERT_TRUE(server.startServer(port));
 
   std::vector<std::string> log;
