@@ -1,6 +1,7 @@
 #include "client/lobby_client.h"
 
 #include <array>
+#include <cstdio>
 
 #include "net/line_builder.h"
 #include "net/message_fields.h"
@@ -28,7 +29,9 @@ LobbyClient::~LobbyClient() = default;
 
 void LobbyClient::startConnect() {
   window_.setText(IDC_STATUS, texts().connecting);
-  connection_.open(window_.text(IDC_SERVER_ADDRESS, kTextReadBytes), port_);
+  address_ = window_.text(IDC_SERVER_ADDRESS, kTextReadBytes);
+  // The previous connection may still be closing: that is a failed connect too, said at once.
+  if (!connection_.open(address_, port_)) handleConnectFailed();
 }
 
 void LobbyClient::send(const std::string& line) { connection_.sendLine(line); }
@@ -50,6 +53,10 @@ void LobbyClient::onLineReceived(std::string_view line) {
   ui_.invokeAndWait([this, &copy] { handleLine(copy); });
 }
 
+void LobbyClient::onConnectFailed() {
+  ui_.invokeAndWait([this] { handleConnectFailed(); });
+}
+
 void LobbyClient::onClosed() {
   ui_.invokeAndWait([this] { handleClosed(); });
 }
@@ -59,6 +66,15 @@ void LobbyClient::handleConnected() {
   window_.setText(IDC_STATUS, texts().connected);
   send(LineBuilder(protocol::kNewC).text(window_.text(IDC_PLAYER_NAME, kTextReadBytes)));
   match_.fields().opponentId = MatchFields::kNone;
+}
+
+void LobbyClient::handleConnectFailed() {
+  char line[kTextReadBytes + 128];
+  std::snprintf(line, sizeof line, texts().connectFailedFormat.c_str(), address_.c_str());
+  appendChatLog(window_, line);
+  window_.setText(IDC_STATUS, texts().notConnected);
+  // A connect of its own (not the host's own client) leaves the controls idle again.
+  if (window_.isPressed(IDC_CONNECT)) setConnectionControls(window_, true, false);
 }
 
 // The dispatcher: one handler per command this client reads; the participant list and the

@@ -47,10 +47,12 @@ class LobbyClient : private TcpConnection::Handler {
 
  private:
   void onConnected() override;
+  void onConnectFailed() override;
   void onClosed() override;
   void onLineReceived(std::string_view line) override;
 
   void handleConnected();
+  void handleConnectFailed();
   void handleLine(const std::string& line);
   void handleClosed();
   void onChat(const MessageFields& fields);
@@ -66,6 +68,7 @@ class LobbyClient : private TcpConnection::Handler {
   ParticipantList& participants_;
   const int port_;
   bool connected_ = false;  // UI thread
+  std::string address_;     // UI thread: where the last connect went
   MatchSession match_;
   MatchNegotiation negotiation_;
   TcpConnection connection_{*this};  // last: its worker ends before the members it uses

@@ -103,7 +103,8 @@ bool StreamSocket::connectTo(std::uint32_t address, int port, int cancelFd) {
     pollfd entries[2] = {{fd, POLLOUT, 0}, {cancelFd, POLLIN, 0}};  // poll skips a -1 entry
     int ready;
     do {
-      ready = ::poll(entries, 2, -1);
+      ready =
+          ::poll(entries, 2, static_cast<int>(std::chrono::milliseconds(kConnectTimeout).count()));
     } while (ready < 0 && errno == EINTR);
     int error = 0;
     socklen_t length = sizeof error;

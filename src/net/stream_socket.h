@@ -20,6 +20,10 @@
 
 namespace pentaro {
 
+// A connect that has no answer within this time fails (a host that drops the packets would
+// otherwise keep the player waiting for the kernel's minutes of retries).
+inline constexpr std::chrono::seconds kConnectTimeout{10};
+
 class StreamSocket {
  public:
   static constexpr int kChunkBytes = LineReader::kChunkBytes;

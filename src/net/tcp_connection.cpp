@@ -47,7 +47,11 @@ void TcpConnection::stop() {
 void TcpConnection::run() {
   if (!socket_.connectTo(address_, port_, cancelFd_)) {
     // A refused connect keeps its descriptor until disconnect(); a cancelled one has had it.
-    if (cancelled()) socket_.close();
+    if (cancelled()) {
+      socket_.close();
+    } else {
+      handler_.onConnectFailed();
+    }
     return;
   }
   handler_.onConnected();

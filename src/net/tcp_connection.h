@@ -24,6 +24,9 @@ class TcpConnection {
   class Handler {
    public:
     virtual void onConnected() {}
+    // The connect failed (refused, unreachable, an unknown host, or no answer within
+    // kConnectTimeout); not called when disconnect() cancelled it.
+    virtual void onConnectFailed() {}
     virtual void onClosed() {}
     virtual void onLineReceived(std::string_view /*line*/) {}
 
@@ -39,7 +42,7 @@ class TcpConnection {
 
   // Resolves `host` and starts the worker, which connects and reads. False when no socket can be
   // made or the previous worker has not ended yet (its onClosed may still be running). A failed
-  // connect makes no callback; the socket keeps its descriptor until disconnect() or the next
+  // connect calls onConnectFailed; the socket keeps its descriptor until disconnect() or the next
   // open(). An unresolvable host gives a connect that fails.
   bool open(const std::string& host, int port);
   // Ends the connection, or a pending connect; onClosed follows on the worker if it was

@@ -241,5 +241,16 @@ TEST_F(LobbyScenario, AnEmptyNameBecomesTheDefaultName) {
   EXPECT_TRUE(nameless.waitForChat("名無しさんの登場です"));
 }
 
+TEST_F(LobbyScenario, AConnectWhereNobodyListensSaysSoAndLeavesTheControlsIdle) {
+  players_.push_back(std::make_unique<TestPlayer>(port_, "あき", 1));
+  TestPlayer& aki = *players_.back();
+  aki.connect();  // nobody hosts on port_
+  ASSERT_TRUE(aki.waitForChat("接続できませんでした（相手: 127.0.0.1）"));
+  EXPECT_TRUE(waitUntil([&] { return !aki.window.isPressed(IDC_CONNECT); }));
+  EXPECT_EQ(aki.status(), "未接続です");
+  EXPECT_TRUE(aki.window.isEnabled(IDC_BE_SERVER));
+  EXPECT_TRUE(aki.window.isEnabled(IDC_SERVER_ADDRESS));
+}
+
 }  // namespace
 }  // namespace pentaro::testing
