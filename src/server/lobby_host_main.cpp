@@ -69,11 +69,22 @@ void logAnnouncement(const MessageFields& fields, const AnnouncedRoster& roster)
   std::fflush(stdout);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+struct Options {
   int port = protocol::kLobbyPort;
   int floodLimit = LobbyServer::kFloodLinesPerSecond;
+};
+
+// A whole decimal number within [low, high], or nothing.
+std::optional<int> wholeNumber(const char* text, long low, long high) {
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || value < low || value > high) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+// Reads the command line into `options`; an exit status when the program is to end now (after
+// --help, --version or a wrong argument).
+std::optional<int> parseArguments(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -85,30 +96,32 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (arg == "--port" && i + 1 < argc) {
-      char* end = nullptr;
-      const long value = std::strtol(argv[++i], &end, 10);
-      if (*end != '\0' || value < 1 || value > 65535) {
+      const auto port = wholeNumber(argv[++i], 1, 65535);
+      if (!port) {
         std::fprintf(stderr, "pentaro-lobby: not a port number: %s\n", argv[i]);
         return 2;
       }
-      port = static_cast<int>(value);
+      options.port = *port;
       continue;
     }
     if (arg == "--flood-limit" && i + 1 < argc) {
-      char* end = nullptr;
-      const long value = std::strtol(argv[++i], &end, 10);
-      if (*end != '\0' || end == argv[i] || value < 0 || value > kMaxFloodLimit) {
+      const auto rate = wholeNumber(argv[++i], 0, kMaxFloodLimit);
+      if (!rate) {
         std::fprintf(stderr, "pentaro-lobby: not a line rate: %s\n", argv[i]);
         return 2;
       }
-      floodLimit = static_cast<int>(value);
+      options.floodLimit = *rate;
       continue;
     }
     std::fprintf(stderr, "pentaro-lobby: unknown argument: %s\n", arg.c_str());
     printUsage(stderr);
     return 2;
   }
+  return std::nullopt;
+}
 
+// Hosts until SIGINT or SIGTERM (status 0) or until listening ends by itself (status 1).
+int serve(const Options& options) {
   // The signals are taken by sigwait below; every thread started from here on blocks them.
   sigset_t signals;
   sigemptyset(&signals);
@@ -120,7 +133,7 @@ int main(int argc, char** argv) {
 
   AnnouncedRoster roster;  // outlives the server, which announces departures while it stops
   LobbyServer server;
-  server.setFloodLimit(floodLimit);
+  server.setFloodLimit(options.floodLimit);
   server.setRoster(&roster);
   server.setAnnouncementSink([&roster](std::string_view line) {
     logAnnouncement(MessageFields(line), roster);  // before a departure takes the name away
@@ -128,13 +141,13 @@ int main(int argc, char** argv) {
   });
   server.setEndedHandler([mainThread] { pthread_kill(mainThread, SIGUSR1); });
 
-  if (!server.startServer(port) || server.listenError() != 0) {
+  if (!server.startServer(options.port) || server.listenError() != 0) {
     const int error = server.listenError();
-    std::fprintf(stderr, "pentaro-lobby: cannot listen on port %d: %s\n", port,
+    std::fprintf(stderr, "pentaro-lobby: cannot listen on port %d: %s\n", options.port,
                  error != 0 ? std::strerror(error) : "no socket");
     return 1;
   }
-  std::printf("listening on port %d\n", port);
+  std::printf("listening on port %d\n", options.port);
   printHostAddresses();
   std::fflush(stdout);
 
@@ -142,7 +155,7 @@ int main(int argc, char** argv) {
   sigwait(&signals, &received);
   server.stopServer();
   if (received == SIGUSR1) {
-    std::fprintf(stderr, "pentaro-lobby: listening on port %d ended\n", port);
+    std::fprintf(stderr, "pentaro-lobby: listening on port %d ended\n", options.port);
     return 1;
   }
   // Listening ends only after every departure has run: wait for it, so that the departures of
@@ -155,4 +168,12 @@ int main(int argc, char** argv) {
   std::printf("stopped\n");
   std::fflush(stdout);
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (const auto status = parseArguments(argc, argv, options)) return *status;
+  return serve(options);
 }
