@@ -11,6 +11,7 @@ packages=(
   xvfb xauth
   qt6-translations-l10n
   dpkg-dev file desktop-file-utils appstream systemd man-db
+  libclang-rt-dev
 )
 
 missing=()

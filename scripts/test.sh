@@ -4,15 +4,17 @@
 # scripts/package-check.sh), the clang build with its lock-annotation checks, then the game,
 # network, lobby and scenario tests under ThreadSanitizer and under AddressSanitizer with UBSan.
 # Warnings are errors here. After the normal build's tests, a 20-second soak run of a lobby with
-# ten computer players. Pass preset names to run only those (default clang tsan asan).
+# ten computer players; last, every fuzz target briefly (scripts/fuzz.sh). Pass preset names to
+# run only those (default: default clang tsan asan fuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 presets=("$@")
-((${#presets[@]})) || presets=(default clang tsan asan)
+((${#presets[@]})) || presets=(default clang tsan asan fuzz)
 export PENTARO_WERROR=ON
 scripts/check-layers.sh
 status=0
 for preset in "${presets[@]}"; do
+  if [[ $preset == fuzz ]]; then scripts/fuzz.sh || status=1; continue; fi
   echo "=== $preset: build"
   scripts/build.sh "$preset"
   echo "=== $preset: test"
