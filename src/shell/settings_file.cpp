@@ -3,42 +3,60 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <istream>
+#include <ostream>
 
 #include "ui/controls.h"
 
 namespace pentaro {
 namespace {
 
-// One record: the length, then length + 1 bytes ending in a zero byte. Nothing when the file
-// ends early, or when the length is negative or would not fit the 80-byte buffer.
-bool readRecord(std::ifstream& in, std::string& text) {
+// One record: the length, then length + 1 bytes, the last meant to be a zero byte. The text is
+// taken by the length, cut at a zero byte inside it; the closing byte is never relied on, since a
+// damaged file may hold anything there. Nothing when the file ends early, or when the length is
+// negative or the record would not fit the 80-byte buffer.
+bool readRecord(std::istream& in, std::string& text) {
   unsigned char length[2];
   if (!in.read(reinterpret_cast<char*>(length), 2)) return false;
   const auto bytes = static_cast<std::int16_t>(length[0] | length[1] << 8);
   if (bytes < 0 || bytes + 1 > SettingsFile::kBufferBytes) return false;
-  char buffer[SettingsFile::kBufferBytes] = {};
+  char buffer[SettingsFile::kBufferBytes];
   if (!in.read(buffer, bytes + 1)) return false;
-  text.assign(buffer);  // up to the first zero byte
+  const std::string_view record(buffer, static_cast<std::size_t>(bytes));
+  text.assign(record.substr(0, record.find('\0')));
   return true;
 }
 
-void writeRecord(std::ofstream& out, const std::string& text) {
+void writeRecord(std::ostream& out, std::string_view text) {
   const auto bytes = static_cast<std::uint16_t>(text.size());
   const char length[2] = {static_cast<char>(bytes & 0xFF), static_cast<char>(bytes >> 8)};
   out.write(length, 2);
-  out.write(text.c_str(), static_cast<std::streamsize>(text.size() + 1));
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.put('\0');
 }
 
 }  // namespace
 
+SettingsFile::Records SettingsFile::read(std::istream& in) {
+  Records records;
+  std::string text;
+  if (!readRecord(in, text)) return records;
+  records.name = text;
+  if (readRecord(in, text)) records.address = text;
+  return records;
+}
+
+void SettingsFile::write(std::ostream& out, std::string_view name, std::string_view address) {
+  writeRecord(out, name);
+  writeRecord(out, address);
+}
+
 void SettingsFile::load(Window& window) const {
   std::ifstream in(path_, std::ios::binary);
   if (!in) return;
-  std::string text;
-  if (!readRecord(in, text)) return;
-  window.setText(IDC_PLAYER_NAME, text);
-  if (!readRecord(in, text)) return;
-  window.setText(IDC_SERVER_ADDRESS, text);
+  const Records records = read(in);
+  if (records.name) window.setText(IDC_PLAYER_NAME, *records.name);
+  if (records.address) window.setText(IDC_SERVER_ADDRESS, *records.address);
 }
 
 bool SettingsFile::save(const Window& window) const {
@@ -47,8 +65,8 @@ bool SettingsFile::save(const Window& window) const {
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    writeRecord(out, window.text(IDC_PLAYER_NAME, kTextReadBytes));
-    writeRecord(out, window.text(IDC_SERVER_ADDRESS, kTextReadBytes));
+    write(out, window.text(IDC_PLAYER_NAME, kTextReadBytes),
+          window.text(IDC_SERVER_ADDRESS, kTextReadBytes));
     out.flush();
     if (!out) {
       out.close();

@@ -4,7 +4,10 @@
 #ifndef PENTARO_SHELL_SETTINGS_FILE_H_
 #define PENTARO_SHELL_SETTINGS_FILE_H_
 
+#include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "ui/window.h"
 
@@ -14,7 +17,18 @@ class SettingsFile {
  public:
   static constexpr int kBufferBytes = 80;  // a record's text and its zero byte must fit
 
+  // The texts of the records that are whole and fit the buffer; the address only after a name.
+  struct Records {
+    std::optional<std::string> name;
+    std::optional<std::string> address;
+  };
+
   explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+
+  // The file's format, apart from the file: what load() takes from the bytes, and what save()
+  // writes for two texts.
+  static Records read(std::istream& in);
+  static void write(std::ostream& out, std::string_view name, std::string_view address);
 
   // Sets IDC_PLAYER_NAME and IDC_SERVER_ADDRESS as far as the file allows.
   void load(Window& window) const;

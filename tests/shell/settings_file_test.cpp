@@ -138,6 +138,41 @@ TEST_F(SettingsFileTest, LengthsThatDoNotFitTheBufferLoadNothingOfTheRecord) {
   EXPECT_EQ(load(), std::make_pair(std::string(), std::string()));
 }
 
+TEST_F(SettingsFileTest, ARecordIsReadByItsLengthNeverByAZeroByteItMayLack) {
+  const std::string n80(80, 'n');
+  const struct {
+    std::string file, name, address;
+  } cases[] = {
+      // 79 bytes of text and no zero byte anywhere: the text is still the record's 79 bytes.
+      {std::string("\x4f\x00", 2) + n80, std::string(79, 'n'), ""},
+      {std::string("\x01\x00"
+                   "a\x00"
+                   "\x4f\x00",
+                   6) +
+           n80,
+       "a", std::string(79, 'n')},
+      // A closing byte that is not zero does not run the text on into the next record.
+      {std::string("\x03\x00"
+                   "abcX"
+                   "\x01\x00"
+                   "zY",
+                   10),
+       "abc", "z"},
+      // A zero byte inside the text ends it; the record still takes its whole length.
+      {std::string("\x03\x00"
+                   "a\x00"
+                   "c\x00"
+                   "\x02\x00"
+                   "xy\x00",
+                   11),
+       "a", "xy"},
+  };
+  for (const auto& c : cases) {
+    writeFile(c.file);
+    EXPECT_EQ(load(), std::make_pair(c.name, c.address)) << c.file.size() << " bytes";
+  }
+}
+
 TEST_F(SettingsFileTest, AFailedSaveKeepsTheOldFile) {
   writeFile(
       std::string("\x03\x00"
