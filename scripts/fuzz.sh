@@ -22,6 +22,7 @@ for name in "${targets[@]}"; do
   work=$(mktemp -d)
   mkdir -p "$findings/$name"
   flags=(-artifact_prefix="$findings/$name/" -timeout=10 -print_final_stats=1)
+  case $name in message_fields | line_reader | lobby_*) flags+=(-dict=fuzz/protocol.dict) ;; esac
   echo "=== fuzz $name: regressions"
   if [[ -d fuzz/regressions/$name ]] && ! "$exe" "${flags[@]}" -runs=0 fuzz/regressions/"$name" \
     >"$work/log" 2>&1; then

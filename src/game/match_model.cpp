@@ -1,6 +1,22 @@
 #include "game/match_model.h"
 
 namespace pentaro {
+namespace {
+
+// A map holds every number 1..25 once, called (negative) or not. Anything else comes from a
+// broken or hostile peer: twenty-five 1s, say, would complete every line at the first call.
+bool isWholeMap(const std::array<int, Board::kCells>& cells) {
+  std::array<bool, Board::kHighestNumber + 1> seen{};
+  for (const int value : cells) {
+    if (value == 0 || value < -Board::kHighestNumber || value > Board::kHighestNumber) return false;
+    bool& number = seen[static_cast<std::size_t>(value < 0 ? -value : value)];
+    if (number) return false;
+    number = true;
+  }
+  return true;
+}
+
+}  // namespace
 
 void MatchModel::start(int opponent, int movesSecond) {
   fields_.opponentId = static_cast<std::int16_t>(opponent);
@@ -86,7 +102,10 @@ CallOutcome MatchModel::call(int number) {
 
 bool MatchModel::receiveMap(int owner, const std::array<int, Board::kCells>& cells) {
   const bool watching = fields_.watching();
-  if (owner != fields_.opponentId && !watching) return false;
+  // Out of a match the opponent is "none" (-1), which is nobody's id either.
+  const bool fromOpponent = fields_.playing() && owner == fields_.opponentId;
+  if (!fromOpponent && !watching) return false;
+  if (!isWholeMap(cells)) return false;
   Board* target = nullptr;
   if (!watching || owner == fields_.watchedSecond) {
     target = &boards_.opponent();

@@ -86,8 +86,8 @@ class MatchModel {
   // ignored.
   CallOutcome receiveCall(int caller, int number);
   // A map received from `owner`. Returns false when it is nobody's map to take (neither the
-  // opponent nor, while watching, anybody); a watched match's third player's map writes no cell
-  // but still counts as received.
+  // opponent nor, while watching, anybody) or not a map (not every number 1..25 once); a watched
+  // match's third player's map writes no cell but still counts as received.
   bool receiveMap(int owner, const std::array<int, Board::kCells>& cells);
 
  private:

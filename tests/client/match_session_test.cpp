@@ -189,16 +189,25 @@ TEST_F(ClientMatchSession, LinesFromStrangersChangeNothing) {
 
 TEST_F(ClientMatchSession, ReceivedMapValues) {
   startWithMap(0);
-  Cells second = numbered();
-  second[0] = 26;     // refused: the cell keeps its value
-  second[1] = 30000;  // refused as well
-  second[2] = -3;     // a called 3
+  Cells called = numbered();
+  called[2] = -3;  // a called 3
+  match.onMap(kOpponent, called);
+  EXPECT_EQ(boards.opponent(), boardOf(called));
+
+  // A map is taken whole or not at all: every number 1..25 once, called or not.
   const int before = repaints;
-  match.onMap(kOpponent, second);
-  EXPECT_EQ(boards.opponent().cell(0, 0), 1);
-  EXPECT_EQ(boards.opponent().cell(1, 0), 2);
-  EXPECT_EQ(boards.opponent().cell(2, 0), -3);
-  EXPECT_EQ(repaints, before + 1);
+  const std::size_t lines = chat().size();
+  for (const int bad : {26, 30000, -26, 0, 2}) {
+    Cells second = numbered();
+    second[0] = bad;
+    match.onMap(kOpponent, second);
+    EXPECT_EQ(boards.opponent(), boardOf(called)) << bad;
+  }
+  match.onMap(kOpponent,
+              Cells{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+  EXPECT_EQ(boards.opponent(), boardOf(called));
+  EXPECT_EQ(repaints, before);
+  EXPECT_EQ(chat().size(), lines);
 }
 
 class ClientMatchWatching : public ClientMatchSession {
@@ -220,8 +229,8 @@ TEST_F(ClientMatchWatching, MapsGoToTheWatchedPlayersSides) {
   // A third player's map writes no cell, but is still reported and repainted.
   const int before = repaints;
   const std::size_t lines = chat().size();
-  match.onMap(kStranger,
-              Cells{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9});
+  match.onMap(kStranger, Cells{25, 24, 23, 22, 21, 20, 19, 18, 17, 16, 15, 14, 13,
+                               12, 11, 10, 9,  8,  7,  6,  5,  4,  3,  2,  1});
   EXPECT_EQ(boards.own(), boardOf(numbered(true)));
   EXPECT_EQ(boards.opponent(), boardOf(numbered()));
   EXPECT_EQ(chat().size(), lines + 1);

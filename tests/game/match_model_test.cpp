@@ -81,6 +81,8 @@ TEST(GameMatchModel, CallsFromAnybodyButTheOpponentOrAWatchedPlayerAreIgnored) {
   EXPECT_FALSE(a.model.receiveMap(7, cellsOf(b.boards.own())));
   EXPECT_EQ(a.model.receiveCall(7, 3).kind, CallOutcome::Kind::kIgnored);
   a.model.finish();
+  // Out of a match, "none" is nobody's id: its map is not taken.
+  EXPECT_FALSE(a.model.receiveMap(MatchFields::kNone, cellsOf(b.boards.own())));
   a.model.watch(2, 3);
   EXPECT_EQ(a.model.sideToMove(), MatchModel::Side::kUnknown);  // no call seen yet
   EXPECT_TRUE(a.model.receiveCall(3, 4).applied());

@@ -1,0 +1,161 @@
+// Fuzz target: one player's program (the client with its match, negotiation and participant
+// list, the headless window) handling what a hostile server might send, mixed with what its
+// player does and with the connection ending and coming back. Everything runs on this thread,
+// which is the UI thread.
+//
+// Input: a transcript (see transcript.h). A line is a server line, or one of the player's
+// actions: "!click C R" (the own board's cell), "!select N" (a list line, -1 none), "!challenge",
+// "!watch", "!end", "!manual", "!auto", "!close" (the connection ends), "!yes" or "!no" (how the
+// player answers questions from now on; at first No).
+//
+// Invariants after every event: both boards hold numbers within -25..25, each at most once; the
+// list box shows exactly the participant model's lines; a DEL takes one line of its id away, so
+// an id added once and deleted has no line left; an ended connection leaves an empty list.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "fuzz_check.h"
+#include "net/message_fields.h"
+#include "net/protocol.h"
+#include "shell/program.h"
+#include "transcript.h"
+#include "ui/controls.h"
+#include "ui/headless_window.h"
+#include "ui/ui_thread.h"
+
+namespace {
+
+using namespace pentaro;
+
+// The calling thread is the UI thread: invokeAndWait runs at once, posted work waits for
+// runPosted().
+class InlineUiThread : public UiThread {
+ public:
+  bool isUiThread() const override { return true; }
+  void runPosted() {
+    while (!tasks_.empty()) {
+      auto task = std::move(tasks_.front());
+      tasks_.pop_front();
+      task();
+    }
+  }
+
+ protected:
+  void schedule(std::function<void()> task) override { tasks_.push_back(std::move(task)); }
+
+ private:
+  std::deque<std::function<void()>> tasks_;
+};
+
+// The connection worker's three events, handed to the client as the worker hands them.
+struct ConnectionEvents : LobbyClient {
+  static void connected(LobbyClient& client) { (client.*&ConnectionEvents::onConnected)(); }
+  static void line(LobbyClient& client, std::string_view text) {
+    (client.*&ConnectionEvents::onLineReceived)(text);
+  }
+  static void closed(LobbyClient& client) { (client.*&ConnectionEvents::onClosed)(); }
+};
+
+constexpr std::array<std::pair<std::string_view, int>, 5> kButtons = {{
+    {"!challenge", IDC_CHALLENGE},
+    {"!watch", IDC_SPECTATE},
+    {"!end", IDC_END_MATCH},
+    {"!manual", IDC_PLACE_MANUALLY},
+    {"!auto", IDC_AUTO_PLACE_REST},
+}};
+
+void checkBoard(const Board& board) {
+  std::array<bool, Board::kHighestNumber + 1> seen{};
+  for (int i = 0; i < Board::kCells; ++i) {
+    const int value = board.cellAt(i);
+    FUZZ_CHECK(value >= -Board::kHighestNumber && value <= Board::kHighestNumber);
+    if (value == 0) continue;
+    const auto number = static_cast<std::size_t>(value < 0 ? -value : value);
+    FUZZ_CHECK(!seen[number]);
+    seen[number] = true;
+  }
+}
+
+int linesOf(const ParticipantModel& model, int id) {
+  return static_cast<int>(std::ranges::count(model.lines(), id, &ParticipantModel::Line::id));
+}
+
+void checkList(const HeadlessWindow& window, const ParticipantModel& model) {
+  const auto& lines = model.lines();
+  FUZZ_CHECK(window.listCount() == static_cast<int>(lines.size()));
+  for (int i = 0; i < window.listCount(); ++i) {
+    FUZZ_CHECK(window.listItem(i) == lines[static_cast<std::size_t>(i)].id);
+    FUZZ_CHECK(window.listText(i) == lines[static_cast<std::size_t>(i)].text);
+  }
+}
+
+// "C R" as the argument of CMD_OWN_BOARD_CLICK; parseNumber ends each number at its first blank.
+std::uint32_t cellArgument(std::string_view text) {
+  const auto space = text.find(' ');
+  const auto column = static_cast<std::uint32_t>(parseNumber(text));
+  const auto row = static_cast<std::uint32_t>(
+      space == std::string_view::npos ? 0 : parseNumber(text.substr(space + 1)));
+  return (column & 0xFFFF) | row << 16;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  HeadlessWindow window;
+  InlineUiThread ui;
+  Program::Options options;
+  options.settingsPath = "/nonexistent/qm.ini";
+  Program program(window, ui, options);
+  bool answer = false;
+  window.setPostHandler([&](int command, std::uint32_t argument) {
+    ui.post([&program, command, argument] { program.command(command, argument); });
+  });
+  window.setAnswerer([&answer](const std::string&, const std::string&) { return answer; });
+  program.initDialog();
+  window.setText(IDC_PLAYER_NAME, "fuzz");
+
+  LobbyClient& client = program.client();
+  const ParticipantModel& model = program.participants().model();
+  bool connected = false;
+  for (const std::string& event : fuzzing::transcriptLines(data, size)) {
+    if (!connected) {
+      ConnectionEvents::connected(client);
+      connected = true;
+    }
+    const std::string_view text(event);
+    const auto button = std::ranges::find(kButtons, text, &std::pair<std::string_view, int>::first);
+    if (text.starts_with("!click ")) {
+      window.post(CMD_OWN_BOARD_CLICK, cellArgument(text.substr(7)));
+    } else if (text.starts_with("!select ")) {
+      window.listSelect(parseNumber(text.substr(8)));
+    } else if (button != kButtons.end()) {
+      program.command(button->second);
+    } else if (text == "!yes" || text == "!no") {
+      answer = text == "!yes";
+    } else if (text == "!close") {
+      ConnectionEvents::closed(client);
+      connected = false;
+      FUZZ_CHECK(model.lines().empty());
+    } else {
+      const MessageFields fields(text);
+      const int deleted = fields.is(protocol::kDel) ? fields.number(1) : protocol::kNoPlayer;
+      const int before = deleted == protocol::kNoPlayer ? 0 : linesOf(model, deleted);
+      ConnectionEvents::line(client, text);
+      if (deleted != protocol::kNoPlayer) {
+        FUZZ_CHECK(linesOf(model, deleted) == std::max(before - 1, 0));
+      }
+    }
+    ui.runPosted();
+    checkBoard(program.boards().own());
+    checkBoard(program.boards().opponent());
+    checkList(window, model);
+  }
+  ConnectionEvents::closed(client);
+  ui.runPosted();
+  return 0;
+}
