@@ -215,8 +215,12 @@ void LobbyServer::relayOpponentAnswer(int sender, const MessageFields& fields) {
 
 void LobbyServer::relayWatchRequest(int sender, const MessageFields& fields) {
   const std::string_view which = fields.field(2);
-  // The entry holds the addressee cut to 8 bits; -1 thus reads as "none".
-  const auto watched = static_cast<std::uint8_t>(fields.number(1));
+  // Only a player who is there can be watched: an entry naming an empty slot would hand the
+  // calls of whoever takes it next to this watcher. -1 (or any other id) gives "none".
+  const int addressee = fields.number(1);
+  const std::uint8_t watched = inSlotRange(addressee) && welcomed_[addressee]
+                                   ? static_cast<std::uint8_t>(addressee)
+                                   : kNoWatch;
   if (!which.empty() && which[0] == protocol::kWatchSecond[0]) watchSecond_[sender] = watched;
   if (!which.empty() && which[0] == protocol::kWatchFirst[0]) watchFirst_[sender] = watched;
   relayOther(sender, fields);

@@ -306,6 +306,12 @@ TEST_F(ServerWatch, ReqFlSetsAnEntryByTheFirstByteOfItsLetter) {
   player(2).sendLine("REQ_FL\t-1\tI");
   expectQuietAfter(2);
   EXPECT_EQ(watching(2), std::make_pair(kNone, 1));
+  // Only a player who is there can be watched: an empty slot, whose next player would be watched
+  // unasked, or an id whose low 8 bits name a player (257 is 1), gives none as well.
+  player(2).sendLine("REQ_FL\t7\tI");
+  player(2).sendLine("REQ_FL\t257\tE");
+  expectQuietAfter(2);
+  EXPECT_EQ(watching(2), std::make_pair(kNone, kNone));
 }
 
 TEST_F(ServerWatch, PlotReachesTheOpponentAndEveryWatcherOfTheCaller) {
