@@ -16,14 +16,14 @@ void ParticipantModel::addParticipant(int id, const std::string& name) {
 
 void ParticipantModel::removeParticipant(int id) {
   const int index = removeLine(id);
-  const int partner = opponentOf(id);
   entries_.erase(id);
   if (index >= 0 && observer_) observer_->lineRemoved(index);
-  // A player who leaves mid-match leaves its partner free: no "★" line names the departed.
-  auto other = entries_.find(partner);
-  if (other != entries_.end() && other->second.opponentId == id) {
-    other->second.opponentId = protocol::kNoPlayer;
-    rebuildLine(partner);
+  // A player who leaves mid-match leaves its partner free: no "★" line names the departed, also
+  // when two announcements made two players name it.
+  for (auto& [other, entry] : entries_) {
+    if (entry.opponentId != id) continue;
+    entry.opponentId = protocol::kNoPlayer;
+    rebuildLine(other);
   }
 }
 

@@ -72,6 +72,10 @@ void LobbyServer::sendToPlayer(int slot, std::string_view line) {
   if (inSlotRange(slot) && welcomed_[slot]) listener_.queueTo(slot, line);
 }
 
+bool LobbyServer::isRegistered(int slot) const {
+  return inSlotRange(slot) && welcomed_[slot] && registered_[slot];
+}
+
 void LobbyServer::broadcast(std::string_view line) {
   // A connection accepted a moment ago is not greeted yet: it hears nothing before its welcome.
   for (int i = 0; i < kSlots; ++i) sendToPlayer(i, line);
@@ -88,6 +92,7 @@ void LobbyServer::forgetWatchersOf(int player) {
 void LobbyServer::onConnected(int index) {
   std::lock_guard lock(mutex_);
   welcomed_[index] = true;
+  registered_[index] = false;
   names_[index] = texts().provisionalName;
   clearWatchEntries(index);
   listener_.queueTo(index, LineBuilder(protocol::kId).number(index).line());
@@ -111,6 +116,7 @@ void LobbyServer::onConnected(int index) {
 void LobbyServer::onClosed(int index) {
   std::lock_guard lock(mutex_);
   welcomed_[index] = false;
+  registered_[index] = false;
   broadcast(LineBuilder(protocol::kDel).number(index).line());
   broadcast(LineBuilder(protocol::kMsg).text(names_[index] + texts().departureSuffix).line());
   names_[index].clear();
@@ -156,8 +162,12 @@ LobbyServer::Handler LobbyServer::handlerFor(const MessageFields& fields) {
 
 void LobbyServer::registerName(int sender, const MessageFields& fields) {
   const std::string name(fields.field(1));
+  // A second NEW_C renames the slot's line: without the DEL every list would keep the old line
+  // for good, and the roster would welcome newcomers with both.
+  if (registered_[sender]) broadcast(LineBuilder(protocol::kDel).number(sender).line());
   broadcast(LineBuilder(protocol::kMsg).text(name + texts().arrivalSuffix).line());
   names_[sender] = name;
+  registered_[sender] = true;
   broadcast(LineBuilder(protocol::kAdd).number(sender).text(name).line());
 }
 
@@ -195,7 +205,11 @@ void LobbyServer::relayChallengeAnswer(int sender, const MessageFields& fields) 
   if (inSlotRange(addressee)) clearWatchEntries(addressee);
   clearWatchEntries(sender);
   relayOther(sender, fields);
-  announceMatch(protocol::kMatchStarted, sender, addressee);
+  // Only a match between two players in everybody's list is announced: a made-up addressee
+  // would get a line of its own in every list, under an id the next newcomer takes.
+  if (isRegistered(sender) && isRegistered(addressee) && addressee != sender) {
+    announceMatch(protocol::kMatchStarted, sender, addressee);
+  }
 }
 
 void LobbyServer::relayMatchEnd(int sender, const MessageFields& fields) {

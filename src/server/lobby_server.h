@@ -74,6 +74,7 @@ class LobbyServer : private TcpListener::Handler {
 
   // Sends only to welcomed slots, so that "ID" is always a player's first line.
   void sendToPlayer(int slot, std::string_view line);    // requires mutex_
+  bool isRegistered(int slot) const;                     // requires mutex_
   void broadcast(std::string_view line);                 // requires mutex_
   void forgetWatchersOf(int player);                     // requires mutex_
   void clearWatchEntries(int slot);                      // requires mutex_
@@ -95,8 +96,9 @@ class LobbyServer : private TcpListener::Handler {
 
   // Fair, so that a player who sends without pause cannot keep the others' lines out.
   mutable FairMutex mutex_;
-  std::array<std::string, kSlots> names_;                   // guarded by mutex_
-  std::array<bool, kSlots> welcomed_{};                     // guarded by mutex_
+  std::array<std::string, kSlots> names_;  // guarded by mutex_
+  std::array<bool, kSlots> welcomed_{};    // guarded by mutex_
+  std::array<bool, kSlots> registered_{};  // guarded by mutex_: announced by ADD since welcomed
   std::array<std::uint8_t, kSlots> watchFirst_{};           // guarded by mutex_
   std::array<std::uint8_t, kSlots> watchSecond_{};          // guarded by mutex_
   std::uint64_t linesReceived_ = 0;                         // guarded by mutex_

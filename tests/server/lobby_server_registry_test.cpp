@@ -128,10 +128,11 @@ TEST_F(ServerRegistration, EmptyDuplicateAndRepeatedNamesAreAllTaken) {
   EXPECT_EQ(server_->nameOf(0), "taro");
   EXPECT_EQ(server_->nameOf(2), "taro");
 
-  // A second NEW_C renames the player and announces it again; extra fields are ignored.
+  // A second NEW_C renames the player: its old line goes first (DEL), then it is announced
+  // again; extra fields are ignored.
   player(1).sendLine("NEW_C\tjiro\textra");
   names_[1] = "jiro";
-  expectAtAll({arrivalLine("jiro"), "ADD\t1\tjiro"});
+  expectAtAll({"DEL\t1", arrivalLine("jiro"), "ADD\t1\tjiro"});
   EXPECT_EQ(server_->nameOf(1), "jiro");
 }
 

@@ -127,9 +127,12 @@ TEST_F(ServerRelay, AnAcceptanceIsForwardedThenAnnouncedToEverybody) {
   player(2).sendLine("RE_STARTVS\t0\tOK\t1");
   EXPECT_EQ(player(0).readLine(), "RE_STARTVS\t2\tOK\t1\t\t\t");
   expectAtAll({"STLIST\tS\t2\t0"});
-  // Without an addressee it reaches nobody, but the announcement still goes out.
+  // Only two distinct players in the lobby's list make a match: without an addressee, to an
+  // empty slot or to itself it is forwarded (to nobody, or to the sender) but not announced.
   player(1).sendLine("RE_STARTVS\t-1\tOK\t0");
-  expectAtAll({"STLIST\tS\t1\t-1"});
+  player(1).sendLine("RE_STARTVS\t7\tOK\t0");
+  player(1).sendLine("RE_STARTVS\t1\tOK\t0");
+  EXPECT_EQ(player(1).readLine(), "RE_STARTVS\t1\tOK\t0\t\t\t");
   expectQuietAfter(1);
 }
 
@@ -371,10 +374,11 @@ TEST_F(ServerWatch, AcceptanceClearsBothPlayersEntriesOnly) {
   EXPECT_EQ(watching(3), std::make_pair(kNone, kNone));
   EXPECT_EQ(watching(4), std::make_pair(2, 3));  // those who watch them keep watching
 
-  // An acceptance sent to nobody clears the sender's entries and nothing else.
+  // An acceptance sent to nobody clears the sender's entries and nothing else (and announces no
+  // match).
   watch(1, 4, 0);
   player(1).sendLine("RE_STARTVS\t-1\tOK\t0");
-  expectAtAll({"STLIST\tS\t1\t-1"});
+  expectQuietAfter(1);
   EXPECT_EQ(watching(1), std::make_pair(kNone, kNone));
   EXPECT_EQ(watching(4), std::make_pair(2, 3));
 }
