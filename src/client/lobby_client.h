@@ -23,7 +23,7 @@
 
 namespace pentaro {
 
-class LobbyClient : private TcpConnection::Handler {
+class LobbyClient final : private TcpConnection::Handler {
  public:
   LobbyClient(UiThread& ui, Window& window, ParticipantList& participants, GameBoards& boards,
               RandomSource& random, int port);

@@ -24,7 +24,7 @@
 
 namespace pentaro {
 
-class LobbyServer : private TcpListener::Handler {
+class LobbyServer final : private TcpListener::Handler {
  public:
   static constexpr int kSlots = 10;
   static constexpr std::uint8_t kNoWatch = 255;

@@ -27,7 +27,7 @@ using testing::loopbackAddress;
 
 // A connection's owner that records every callback and its thread; the connection is its last
 // member.
-class TestConnection : private TcpConnection::Handler {
+class TestConnection final : private TcpConnection::Handler {
  public:
   bool open(const std::string& host, int port) { return connection_.open(host, port); }
   void disconnect() { connection_.disconnect(); }

@@ -28,7 +28,7 @@ using testing::freePort;
 using testing::RawClient;
 
 // A listener's owner that records every callback; the listener is its last member.
-class TestListener : private TcpListener::Handler {
+class TestListener final : private TcpListener::Handler {
  public:
   explicit TestListener(int slots = 10) { listener_.createSlots(slots); }
 
