@@ -3,7 +3,7 @@
 namespace pentaro {
 
 void FairMutex::lock() {
-  std::unique_lock lock(mutex_);
+  MutexLock lock(mutex_);
   if (!locked_) {
     locked_ = true;
     return;
@@ -11,11 +11,11 @@ void FairMutex::lock() {
   Waiter self;
   (last_ != nullptr ? last_->next : first_) = &self;
   last_ = &self;
-  self.handedOver.wait(lock, [&] { return self.owns; });
+  while (!self.owns) self.handedOver.wait(mutex_);
 }
 
 void FairMutex::unlock() {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   Waiter* next = first_;
   if (next == nullptr) {
     locked_ = false;
@@ -26,7 +26,7 @@ void FairMutex::unlock() {
   // The mutex stays locked: it passes to the oldest waiter, which cannot return from its wait
   // (and take its Waiter off the stack) before this lock is released.
   next->owns = true;
-  next->handedOver.notify_one();
+  next->handedOver.notifyOne();
 }
 
 }  // namespace pentaro

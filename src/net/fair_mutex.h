@@ -1,36 +1,50 @@
 // A mutex that admits waiting threads in the order they came: unlock hands the mutex straight to
 // the longest waiter and wakes only that one. A thread that unlocks and at once locks again thus
 // queues behind the others instead of barging in, so one busy connection's worker cannot keep the
-// other workers out. Any thread.
+// other workers out. A capability for clang's lock checks; FairMutexLock holds it for a scope.
+// Any thread.
 #ifndef PENTARO_NET_FAIR_MUTEX_H_
 #define PENTARO_NET_FAIR_MUTEX_H_
 
-#include <condition_variable>
-#include <mutex>
+#include "base/mutex.h"
+#include "base/thread_annotations.h"
 
 namespace pentaro {
 
-class FairMutex {
+class PENTARO_CAPABILITY("mutex") FairMutex {
  public:
   FairMutex() = default;
   FairMutex(const FairMutex&) = delete;
   FairMutex& operator=(const FairMutex&) = delete;
 
-  void lock();
-  void unlock();
+  void lock() PENTARO_ACQUIRE() PENTARO_EXCLUDES(mutex_);
+  void unlock() PENTARO_RELEASE() PENTARO_EXCLUDES(mutex_);
 
  private:
-  // One waiting thread; lives on that thread's stack while it waits.
+  // One waiting thread; lives on that thread's stack while it waits. Its fields are guarded by
+  // the FairMutex's mutex_, which the analysis cannot name from inside this struct.
   struct Waiter {
-    std::condition_variable handedOver;
-    bool owns = false;       // guarded by mutex_
-    Waiter* next = nullptr;  // guarded by mutex_
+    CondVar handedOver;
+    bool owns = false;
+    Waiter* next = nullptr;
   };
 
-  std::mutex mutex_;
-  bool locked_ = false;      // guarded by mutex_
-  Waiter* first_ = nullptr;  // guarded by mutex_: the queue of waiters, oldest first
-  Waiter* last_ = nullptr;   // guarded by mutex_
+  Mutex mutex_;
+  bool locked_ PENTARO_GUARDED_BY(mutex_) = false;
+  Waiter* first_ PENTARO_GUARDED_BY(mutex_) = nullptr;  // the queue of waiters, oldest first
+  Waiter* last_ PENTARO_GUARDED_BY(mutex_) = nullptr;
+};
+
+// Holds a FairMutex from construction to destruction.
+class PENTARO_SCOPED_CAPABILITY FairMutexLock {
+ public:
+  explicit FairMutexLock(FairMutex& mutex) PENTARO_ACQUIRE(mutex) : mutex_(mutex) { mutex_.lock(); }
+  ~FairMutexLock() PENTARO_RELEASE() { mutex_.unlock(); }
+  FairMutexLock(const FairMutexLock&) = delete;
+  FairMutexLock& operator=(const FairMutexLock&) = delete;
+
+ private:
+  FairMutex& mutex_;
 };
 
 }  // namespace pentaro

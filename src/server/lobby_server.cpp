@@ -58,12 +58,12 @@ bool LobbyServer::startServer(int port) {
 }
 
 std::string LobbyServer::nameOf(int slot) const {
-  std::lock_guard lock(mutex_);
+  FairMutexLock lock(mutex_);
   return inSlotRange(slot) ? names_[slot] : std::string();
 }
 
 std::pair<int, int> LobbyServer::watchEntries(int slot) const {
-  std::lock_guard lock(mutex_);
+  FairMutexLock lock(mutex_);
   if (!inSlotRange(slot)) return {kNoWatch, kNoWatch};
   return {watchFirst_[slot], watchSecond_[slot]};
 }
@@ -90,7 +90,7 @@ void LobbyServer::forgetWatchersOf(int player) {
 }
 
 void LobbyServer::onConnected(int index) {
-  std::lock_guard lock(mutex_);
+  FairMutexLock lock(mutex_);
   welcomed_[index] = true;
   registered_[index] = false;
   names_[index] = texts().provisionalName;
@@ -114,7 +114,7 @@ void LobbyServer::onConnected(int index) {
 }
 
 void LobbyServer::onClosed(int index) {
-  std::lock_guard lock(mutex_);
+  FairMutexLock lock(mutex_);
   welcomed_[index] = false;
   registered_[index] = false;
   broadcast(LineBuilder(protocol::kDel).number(index).line());
@@ -126,7 +126,7 @@ void LobbyServer::onClosed(int index) {
 }
 
 std::uint64_t LobbyServer::linesReceived() const {
-  std::lock_guard lock(mutex_);
+  FairMutexLock lock(mutex_);
   return linesReceived_;
 }
 
@@ -134,7 +134,7 @@ void LobbyServer::onLineReceived(int index, std::string_view line) {
   const MessageFields fields(line);
   // One line at a time under the fair lock: a busy sender queues behind the others between its
   // lines and cannot keep them out.
-  std::lock_guard lock(mutex_);
+  FairMutexLock lock(mutex_);
   ++linesReceived_;
   (this->*handlerFor(fields))(index, fields);
 }
