@@ -14,13 +14,19 @@ ConnectionSlot::~ConnectionSlot() { close(); }
 
 void ConnectionSlot::close() {
   socket_.shutdown();
-  std::lock_guard lock(pauseMutex_);
-  closed_.notify_all();
+  MutexLock lock(pauseMutex_);
+  closed_.notifyAll();
 }
 
 bool ConnectionSlot::pause(TokenBucket::Clock::duration duration) {
-  std::unique_lock lock(pauseMutex_);
-  return !closed_.wait_for(lock, duration, [this] { return !socket_.isConnected(); });
+  const auto deadline = TokenBucket::Clock::now() + duration;
+  MutexLock lock(pauseMutex_);
+  while (socket_.isConnected()) {
+    const auto left = deadline - TokenBucket::Clock::now();
+    if (left <= TokenBucket::Clock::duration::zero()) return true;
+    closed_.waitFor(pauseMutex_, left);
+  }
+  return false;
 }
 
 bool ConnectionSlot::isFree() const {

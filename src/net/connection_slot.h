@@ -5,9 +5,7 @@
 #ifndef PENTARO_NET_CONNECTION_SLOT_H_
 #define PENTARO_NET_CONNECTION_SLOT_H_
 
-#include <condition_variable>
-#include <mutex>
-
+#include "base/mutex.h"
 #include "net/stream_socket.h"
 #include "net/token_bucket.h"
 #include "net/worker_thread.h"
@@ -55,9 +53,11 @@ class ConnectionSlot {
 
   StreamSocket socket_;
   TokenBucket pacing_;  // the worker's alone
-  std::mutex pauseMutex_;
-  std::condition_variable closed_;  // notified under pauseMutex_ after the socket is shut down
-  WorkerThread worker_;             // last: joined before the members its body uses go away
+  // Guards no field: it only keeps close()'s notification from slipping in between pause()'s look
+  // at the socket and its wait (the socket's state has a mutex of its own).
+  Mutex pauseMutex_;
+  CondVar closed_;       // notified under pauseMutex_ after the socket is shut down
+  WorkerThread worker_;  // last: joined before the members its body uses go away
 };
 
 }  // namespace pentaro

@@ -9,7 +9,7 @@ TcpListener::TcpListener(Handler& handler) : handler_(handler) {}
 TcpListener::~TcpListener() { stop(); }
 
 bool TcpListener::createSlots(int count) {
-  std::lock_guard<std::mutex> lock(listenMutex_);
+  MutexLock lock(listenMutex_);
   if (count < 0 || running()) return false;
   // With the accept worker ended, every slot worker has ended too.
   slots_.clear();
@@ -26,7 +26,7 @@ bool TcpListener::createSlots(int count) {
 }
 
 bool TcpListener::startListening(int port, int backlog) {
-  std::lock_guard<std::mutex> lock(listenMutex_);
+  MutexLock lock(listenMutex_);
   if (slots_.empty() || running() || listening_.hasHandle()) return false;
   if (!listening_.makeSocket()) return false;
   // A bind or listen failure is reported through the accept worker, which then ends at once.
@@ -71,7 +71,7 @@ void TcpListener::closeSlot(int index) {
 
 void TcpListener::closeAll() {
   for (int index = 0; index < slotCount(); ++index) closeSlot(index);
-  std::lock_guard<std::mutex> lock(listenMutex_);
+  MutexLock lock(listenMutex_);
   listening_.shutdown();
 }
 

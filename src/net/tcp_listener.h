@@ -10,10 +10,10 @@
 
 #include <atomic>
 #include <memory>
-#include <mutex>
 #include <string_view>
 #include <vector>
 
+#include "base/mutex.h"
 #include "net/connection_slot.h"
 #include "net/stream_socket.h"
 #include "net/worker_thread.h"
@@ -99,9 +99,13 @@ class TcpListener {
 
   // Keeps startListening and createSlots apart from each other and from the shutdown of the
   // listening socket in closeAll.
-  std::mutex listenMutex_;
+  Mutex listenMutex_;
+  // Not guarded by listenMutex_ as a whole: the accept worker accepts on it and closes it without
+  // the lock (the socket's state has a mutex of its own); listenMutex_ only orders its making and
+  // its shut-down.
   StreamSocket listening_;
-  // Changed under listenMutex_ and only while not listening; read freely.
+  // Changed under listenMutex_ and only while not listening; read freely (by the workers too),
+  // which the analysis cannot express.
   std::vector<std::unique_ptr<ConnectionSlot>> slots_;
   std::atomic<int> listenError_{0};
   std::atomic<double> lineRate_{0};

@@ -8,7 +8,7 @@ namespace pentaro {
 WorkerThread::~WorkerThread() {
   std::thread thread;
   {
-    std::lock_guard<std::mutex> lock(mutex_);
+    MutexLock lock(mutex_);
     thread = std::move(thread_);
   }
   if (!thread.joinable()) return;
@@ -21,7 +21,7 @@ WorkerThread::~WorkerThread() {
 }
 
 bool WorkerThread::start(std::function<void()> body) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  MutexLock lock(mutex_);
   if (running_) return false;
   // The previous body has returned; its thread has nothing left to do but exit.
   if (thread_.joinable()) thread_.join();
@@ -38,20 +38,20 @@ bool WorkerThread::start(std::function<void()> body) {
 }
 
 bool WorkerThread::running() const {
-  std::lock_guard<std::mutex> lock(mutex_);
+  MutexLock lock(mutex_);
   return running_;
 }
 
 void WorkerThread::waitUntilEnded() {
-  std::unique_lock<std::mutex> lock(mutex_);
+  MutexLock lock(mutex_);
   if (id_ == std::this_thread::get_id()) return;
-  ended_.wait(lock, [this] { return !running_; });
+  while (running_) ended_.wait(mutex_);
 }
 
 void WorkerThread::join() {
-  std::unique_lock<std::mutex> lock(mutex_);
+  MutexLock lock(mutex_);
   if (id_ == std::this_thread::get_id()) return;
-  ended_.wait(lock, [this] { return !running_; });
+  while (running_) ended_.wait(mutex_);
   // The body has returned and the thread touches nothing of this object any more, so joining
   // under the lock cannot deadlock.
   if (thread_.joinable()) thread_.join();
@@ -59,15 +59,15 @@ void WorkerThread::join() {
 }
 
 bool WorkerThread::isWorkerThread() const {
-  std::lock_guard<std::mutex> lock(mutex_);
+  MutexLock lock(mutex_);
   return id_ == std::this_thread::get_id();
 }
 
 void WorkerThread::runAndMarkEnded(const std::function<void()>& body) {
   body();
-  std::lock_guard<std::mutex> lock(mutex_);
+  MutexLock lock(mutex_);
   running_ = false;
-  ended_.notify_all();
+  ended_.notifyAll();
 }
 
 }  // namespace pentaro

@@ -5,10 +5,11 @@
 #ifndef PENTARO_NET_WORKER_THREAD_H_
 #define PENTARO_NET_WORKER_THREAD_H_
 
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 #include <thread>
+
+#include "base/mutex.h"
+#include "base/thread_annotations.h"
 
 namespace pentaro {
 
@@ -37,11 +38,11 @@ class WorkerThread {
  private:
   void runAndMarkEnded(const std::function<void()>& body);
 
-  mutable std::mutex mutex_;
-  std::condition_variable ended_;
-  bool running_ = false;  // guarded by mutex_
-  std::thread thread_;    // guarded by mutex_
-  std::thread::id id_;    // guarded by mutex_
+  mutable Mutex mutex_;
+  CondVar ended_;
+  bool running_ PENTARO_GUARDED_BY(mutex_) = false;
+  std::thread thread_ PENTARO_GUARDED_BY(mutex_);
+  std::thread::id id_ PENTARO_GUARDED_BY(mutex_);
 };
 
 }  // namespace pentaro
