@@ -62,7 +62,7 @@ bool isTransientAcceptError(int error) {
 StreamSocket::~StreamSocket() { close(); }
 
 bool StreamSocket::makeSocket() {
-  std::lock_guard<std::mutex> state(stateMutex_);
+  MutexLock state(stateMutex_);
   if (fd_ >= 0) return false;
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return false;
@@ -73,7 +73,7 @@ bool StreamSocket::makeSocket() {
 }
 
 int StreamSocket::bindAndListen(int port, int backlog) {
-  std::lock_guard<std::mutex> state(stateMutex_);
+  MutexLock state(stateMutex_);
   if (fd_ < 0) return EBADF;
   if (port < 0 || port > kMaxPort) return EINVAL;
   const int on = 1;
@@ -88,7 +88,7 @@ int StreamSocket::bindAndListen(int port, int backlog) {
 bool StreamSocket::connectTo(std::uint32_t address, int port, int cancelFd) {
   int fd;
   {
-    std::lock_guard<std::mutex> state(stateMutex_);
+    MutexLock state(stateMutex_);
     if (fd_ < 0 || connected_) return false;
     fd = fd_;
   }
@@ -117,7 +117,7 @@ bool StreamSocket::connectTo(std::uint32_t address, int port, int cancelFd) {
 
   reader_.reset();
   sendQueue_.attach(fd);
-  std::lock_guard<std::mutex> state(stateMutex_);
+  MutexLock state(stateMutex_);
   // A cancel that came while the connect completed wins over it.
   if (isReadable(cancelFd)) return false;
   connected_ = true;
@@ -127,7 +127,7 @@ bool StreamSocket::connectTo(std::uint32_t address, int port, int cancelFd) {
 bool StreamSocket::acceptInto(StreamSocket& into) {
   int fd;
   {
-    std::lock_guard<std::mutex> state(stateMutex_);
+    MutexLock state(stateMutex_);
     fd = fd_;
   }
   if (fd < 0) return false;
@@ -148,7 +148,7 @@ void StreamSocket::takeOver(StreamSocket& other) {
   bool connected;
   other.sendQueue_.detach();
   {
-    std::lock_guard<std::mutex> state(other.stateMutex_);
+    MutexLock state(other.stateMutex_);
     fd = other.fd_;
     connected = other.connected_;
     other.fd_ = -1;
@@ -165,7 +165,7 @@ void StreamSocket::install(int fd, bool connected, bool afterCr) {
   sendQueue_.detach();
   int previous;
   {
-    std::lock_guard<std::mutex> state(stateMutex_);
+    MutexLock state(stateMutex_);
     previous = fd_;
     fd_ = fd;
     connected_ = connected && fd >= 0;
@@ -176,7 +176,7 @@ void StreamSocket::install(int fd, bool connected, bool afterCr) {
 }
 
 void StreamSocket::shutdown() {
-  std::lock_guard<std::mutex> state(stateMutex_);
+  MutexLock state(stateMutex_);
   connected_ = false;
   if (fd_ >= 0) ::shutdown(fd_, SHUT_RDWR);
 }
@@ -187,7 +187,7 @@ void StreamSocket::close() {
   sendQueue_.detach();
   int fd;
   {
-    std::lock_guard<std::mutex> state(stateMutex_);
+    MutexLock state(stateMutex_);
     fd = fd_;
     fd_ = -1;
     connected_ = false;
@@ -196,20 +196,20 @@ void StreamSocket::close() {
 }
 
 bool StreamSocket::hasHandle() const {
-  std::lock_guard<std::mutex> state(stateMutex_);
+  MutexLock state(stateMutex_);
   return fd_ >= 0;
 }
 
 bool StreamSocket::isConnected() const {
   {
-    std::lock_guard<std::mutex> state(stateMutex_);
+    MutexLock state(stateMutex_);
     if (!connected_) return false;
   }
   return !sendQueue_.failed();
 }
 
 int StreamSocket::localPort() const {
-  std::lock_guard<std::mutex> state(stateMutex_);
+  MutexLock state(stateMutex_);
   if (fd_ < 0) return 0;
   sockaddr_in address{};
   socklen_t length = sizeof address;
@@ -232,8 +232,13 @@ int StreamSocket::readLine(char* buffer, int limit, const std::function<void()>&
 }
 
 bool StreamSocket::receiveChunk() {
-  // Only the serving worker changes fd_ while it runs, so it may read it without a lock.
-  const int fd = fd_;
+  // Only the serving worker changes fd_ while it runs, so the descriptor stays valid after the
+  // lock is released.
+  int fd;
+  {
+    MutexLock state(stateMutex_);
+    fd = fd_;
+  }
   ssize_t count = -1;
   if (fd >= 0) {
     do {
@@ -251,7 +256,7 @@ bool StreamSocket::receiveChunk() {
 
 bool StreamSocket::queueLine(std::string_view text) {
   {
-    std::lock_guard<std::mutex> state(stateMutex_);
+    MutexLock state(stateMutex_);
     if (!connected_) return false;
   }
   return sendQueue_.append(text);

@@ -11,10 +11,11 @@
 
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <string_view>
 
+#include "base/mutex.h"
+#include "base/thread_annotations.h"
 #include "net/line_reader.h"
 #include "net/send_queue.h"
 
@@ -86,9 +87,9 @@ class StreamSocket {
   // Puts a descriptor (and its connection state) into this socket, closing any previous one.
   void install(int fd, bool connected, bool afterCr);
 
-  mutable std::mutex stateMutex_;  // held to change fd_ and connected_, briefly
-  int fd_ = -1;                    // changed under stateMutex_; read under it, or by the worker
-  bool connected_ = false;         // guarded by stateMutex_
+  mutable Mutex stateMutex_;  // held to change or read fd_ and connected_, briefly
+  int fd_ PENTARO_GUARDED_BY(stateMutex_) = -1;
+  bool connected_ PENTARO_GUARDED_BY(stateMutex_) = false;
   SendQueue sendQueue_;  // attached while connected, detached before the descriptor closes
 
   LineReader reader_;  // the serving worker's alone
