@@ -32,7 +32,7 @@ bool waitForRoom(int fd, std::chrono::steady_clock::time_point deadline) {
 
 void SendQueue::attach(int fd) {
   detach();
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   fd_ = fd;
   attached_ = fd >= 0;
   failed_ = false;
@@ -41,10 +41,10 @@ void SendQueue::attach(int fd) {
 void SendQueue::detach() {
   std::thread writer;
   {
-    std::unique_lock lock(mutex_);
+    MutexLock lock(mutex_);
     attached_ = false;
-    changed_.notify_all();
-    changed_.wait(lock, [this] { return !sending_; });
+    changed_.notifyAll();
+    while (sending_) changed_.wait(mutex_);
     writer = std::move(writer_);
     fd_ = -1;
     pending_.clear();
@@ -56,7 +56,7 @@ void SendQueue::detach() {
 }
 
 bool SendQueue::append(std::string_view text) {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   if (!attached_ || failed_) return false;
   const std::size_t bytes = text.size() + kLineEnd.size();
   if (queued_ + bytes > kQueueLimit) {
@@ -72,31 +72,31 @@ bool SendQueue::append(std::string_view text) {
 }
 
 void SendQueue::flush() {
-  std::unique_lock lock(mutex_);
+  MutexLock lock(mutex_);
   if (!attached_ || failed_ || sending_ || queued_ == 0) return;
   sending_ = true;
   // Lines that other threads queue while this one sends go out in its next round; a thread that
   // finds the turn taken leaves its lines to it. After kFlushRounds, or when the kernel is full,
   // the writer takes over.
   for (int round = 0; round < kFlushRounds; ++round) {
-    if (!sendOnce(lock) || !attached_ || failed_ || queued_ == 0) break;
+    if (!sendOnce() || !attached_ || failed_ || queued_ == 0) break;
   }
   sending_ = false;
   if (attached_ && !failed_ && queued_ > 0) startWriter();
-  changed_.notify_all();
+  changed_.notifyAll();
 }
 
 bool SendQueue::failed() const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   return failed_;
 }
 
 std::size_t SendQueue::queuedBytes() const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   return queued_;
 }
 
-bool SendQueue::sendOnce(std::unique_lock<std::mutex>& lock) {
+bool SendQueue::sendOnce() {
   if (batchSent_ == batch_.size()) {
     batch_.clear();
     batchSent_ = 0;
@@ -108,14 +108,14 @@ bool SendQueue::sendOnce(std::unique_lock<std::mutex>& lock) {
     pending_.clear();
   }
   const int fd = fd_;
-  lock.unlock();
+  mutex_.unlock();
   ssize_t count;
   do {
     count = ::send(fd, batch_.data() + batchSent_, batch_.size() - batchSent_,
                    MSG_DONTWAIT | MSG_NOSIGNAL);
   } while (count < 0 && errno == EINTR);
   const int error = errno;
-  lock.lock();
+  mutex_.lock();
   if (failed_ || !attached_) return false;  // what was queued has been dropped meanwhile
   if (count > 0) {
     batchSent_ += static_cast<std::size_t>(count);
@@ -125,6 +125,15 @@ bool SendQueue::sendOnce(std::unique_lock<std::mutex>& lock) {
     fail();
   }
   return batchSent_ == batch_.size();
+}
+
+void SendQueue::waitForRoomOrFail() {
+  const int fd = fd_;
+  const Clock::time_point deadline = lastProgress_ + kNoProgressTimeout;
+  mutex_.unlock();
+  const bool room = waitForRoom(fd, deadline);
+  mutex_.lock();
+  if (!room && Clock::now() >= lastProgress_ + kNoProgressTimeout) fail();
 }
 
 void SendQueue::fail() {
@@ -148,23 +157,18 @@ void SendQueue::startWriter() {
 }
 
 void SendQueue::writerLoop() {
-  std::unique_lock lock(mutex_);
+  MutexLock lock(mutex_);
   for (;;) {
-    changed_.wait(lock, [this] { return !attached_ || (queued_ > 0 && !sending_ && !failed_); });
+    while (attached_ && !(queued_ > 0 && !sending_ && !failed_)) changed_.wait(mutex_);
     if (!attached_) return;
     sending_ = true;
     while (attached_ && !failed_ && queued_ > 0) {
-      sendOnce(lock);
+      sendOnce();
       if (!attached_ || failed_ || queued_ == 0) break;
-      const int fd = fd_;
-      const Clock::time_point deadline = lastProgress_ + kNoProgressTimeout;
-      lock.unlock();
-      const bool room = waitForRoom(fd, deadline);
-      lock.lock();
-      if (!room && Clock::now() >= lastProgress_ + kNoProgressTimeout) fail();
+      waitForRoomOrFail();
     }
     sending_ = false;
-    changed_.notify_all();
+    changed_.notifyAll();
   }
 }
 

@@ -8,12 +8,13 @@
 #define PENTARO_NET_SEND_QUEUE_H_
 
 #include <chrono>
-#include <condition_variable>
 #include <cstddef>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
+
+#include "base/mutex.h"
+#include "base/thread_annotations.h"
 
 namespace pentaro {
 
@@ -51,25 +52,30 @@ class SendQueue {
  private:
   using Clock = std::chrono::steady_clock;
 
-  // One send of everything queued; the caller holds `lock` and owns the sending turn. True when
-  // the kernel took all of it.
-  bool sendOnce(std::unique_lock<std::mutex>& lock);
-  void fail();         // requires mutex_
-  void startWriter();  // requires mutex_
-  void writerLoop();
+  // One send of everything queued, by the owner of the sending turn. Releases mutex_ for the
+  // send itself and holds it again on return. True when the kernel took all of it.
+  bool sendOnce() PENTARO_REQUIRES(mutex_);
+  // Releases mutex_ until the descriptor has room or the time without progress has run out, then
+  // fails the queue in the latter case; holds mutex_ again on return.
+  void waitForRoomOrFail() PENTARO_REQUIRES(mutex_);
+  void fail() PENTARO_REQUIRES(mutex_);
+  void startWriter() PENTARO_REQUIRES(mutex_);
+  void writerLoop() PENTARO_EXCLUDES(mutex_);
 
-  mutable std::mutex mutex_;
-  std::condition_variable changed_;  // a sending turn ended, bytes await the writer, or detach
-  int fd_ = -1;                      // guarded by mutex_
-  bool attached_ = false;            // guarded by mutex_
-  bool failed_ = false;              // guarded by mutex_
-  bool sending_ = false;             // guarded by mutex_: a thread owns the sending turn
-  std::string pending_;              // guarded by mutex_: lines not taken into batch_ yet
-  std::size_t queued_ = 0;           // guarded by mutex_: bytes not sent, batch_'s rest included
-  Clock::time_point lastProgress_;   // guarded by mutex_
-  std::thread writer_;               // guarded by mutex_
+  mutable Mutex mutex_;
+  CondVar changed_;  // a sending turn ended, bytes await the writer, or detach
+  int fd_ PENTARO_GUARDED_BY(mutex_) = -1;
+  bool attached_ PENTARO_GUARDED_BY(mutex_) = false;
+  bool failed_ PENTARO_GUARDED_BY(mutex_) = false;
+  bool sending_ PENTARO_GUARDED_BY(mutex_) = false;    // a thread owns the sending turn
+  std::string pending_ PENTARO_GUARDED_BY(mutex_);     // lines not taken into batch_ yet
+  std::size_t queued_ PENTARO_GUARDED_BY(mutex_) = 0;  // bytes not sent, batch_'s rest included
+  Clock::time_point lastProgress_ PENTARO_GUARDED_BY(mutex_);
+  std::thread writer_ PENTARO_GUARDED_BY(mutex_);
 
-  // The bytes being sent and how many of them are out; the sending turn's owner's alone.
+  // The bytes being sent and how many of them are out: the sending turn's owner's alone, which
+  // sends them with mutex_ released (so they cannot be marked as guarded by it); detach clears
+  // them once no thread owns the turn.
   std::string batch_;
   std::size_t batchSent_ = 0;
 };
