@@ -6,10 +6,11 @@
 
 #include <functional>
 #include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
+#include "base/mutex.h"
+#include "base/thread_annotations.h"
 #include "ui/window.h"
 
 namespace pentaro {
@@ -66,15 +67,15 @@ class HeadlessWindow : public Window {
     int item = 0;
   };
 
-  mutable std::mutex mutex_;
-  std::map<int, Control> controls_;  // guarded by mutex_
-  std::vector<Line> lines_;          // guarded by mutex_
-  int selection_ = -1;               // guarded by mutex_
-  int questions_ = 0;                // guarded by mutex_
-  int attentionRequests_ = 0;        // guarded by mutex_
-  bool keepsHistory_ = true;         // guarded by mutex_
-  Answerer answerer_;                // guarded by mutex_
-  PostHandler postHandler_;          // guarded by mutex_
+  mutable Mutex mutex_;
+  std::map<int, Control> controls_ PENTARO_GUARDED_BY(mutex_);
+  std::vector<Line> lines_ PENTARO_GUARDED_BY(mutex_);
+  int selection_ PENTARO_GUARDED_BY(mutex_) = -1;
+  int questions_ PENTARO_GUARDED_BY(mutex_) = 0;
+  int attentionRequests_ PENTARO_GUARDED_BY(mutex_) = 0;
+  bool keepsHistory_ PENTARO_GUARDED_BY(mutex_) = true;
+  Answerer answerer_ PENTARO_GUARDED_BY(mutex_);
+  PostHandler postHandler_ PENTARO_GUARDED_BY(mutex_);
 };
 
 }  // namespace pentaro
