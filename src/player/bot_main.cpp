@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "base/mutex.h"
 #include "net/protocol.h"
 #include "player/computer_player.h"
 #include "player/self_play.h"
@@ -154,9 +154,9 @@ int runPlayers(const Arguments& args, std::uint32_t seed) {
   sigaddset(&signals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-  std::mutex outputMutex;
+  Mutex outputMutex;  // guards no field: keeps the players' lines on stdout whole
   auto log = [&outputMutex](const std::string& line) {
-    std::lock_guard lock(outputMutex);
+    MutexLock lock(outputMutex);
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
   };
