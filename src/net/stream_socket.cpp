@@ -282,8 +282,6 @@ std::uint32_t resolveHost(const std::string& name) {
     return address;
   }
   if (found != nullptr) ::freeaddrinfo(found);
-  in_addr dotted{};
-  if (::inet_pton(AF_INET, name.c_str(), &dotted) == 1) return dotted.s_addr;
   return StreamSocket::kNoAddress;
 }
 

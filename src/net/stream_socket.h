@@ -95,7 +95,7 @@ class StreamSocket {
   LineReader reader_;  // the serving worker's alone
 };
 
-// A host name looked up with getaddrinfo (IPv4), else a dotted address; kNoAddress when the text
+// A host name or a dotted address, looked up with getaddrinfo (IPv4); kNoAddress when the text
 // is neither. Network byte order.
 std::uint32_t resolveHost(const std::string& name);
 

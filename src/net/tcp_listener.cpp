@@ -1,6 +1,5 @@
 #include "net/tcp_listener.h"
 
-#include <new>
 
 namespace pentaro {
 
@@ -13,14 +12,9 @@ bool TcpListener::createSlots(int count) {
   if (count < 0 || running()) return false;
   // With the accept worker ended, every slot worker has ended too.
   slots_.clear();
-  try {
-    slots_.reserve(static_cast<size_t>(count));
-    for (int index = 0; index < count; ++index) {
-      slots_.push_back(std::make_unique<ConnectionSlot>(index, *this));
-    }
-  } catch (const std::bad_alloc&) {
-    slots_.clear();
-    return false;
+  slots_.reserve(static_cast<size_t>(count));
+  for (int index = 0; index < count; ++index) {
+    slots_.push_back(std::make_unique<ConnectionSlot>(index, *this));
   }
   return true;
 }
