@@ -1,5 +1,5 @@
 // Fuzz target: one player's program (the client with its match, negotiation and participant
-// list, the headless window) handling what a hostile server might send, mixed with what its
+// list, the headless view) handling what a hostile server might send, mixed with what its
 // player does and with the connection ending and coming back. Everything runs on this thread,
 // which is the UI thread.
 //
@@ -25,8 +25,7 @@
 #include "net/tcp_connection.h"
 #include "shell/program.h"
 #include "transcript.h"
-#include "ui/controls.h"
-#include "ui/headless_window.h"
+#include "ui/headless_view.h"
 #include "ui/ui_thread.h"
 
 namespace {
@@ -61,12 +60,14 @@ TcpConnection::Handler& connectionEvents(LobbyClient& client) {
   return (TcpConnection::Handler&)client;  // NOLINT(google-readability-casting)
 }
 
-constexpr std::array<std::pair<std::string_view, int>, 5> kButtons = {{
-    {"!challenge", IDC_CHALLENGE},
-    {"!watch", IDC_SPECTATE},
-    {"!end", IDC_END_MATCH},
-    {"!manual", IDC_PLACE_MANUALLY},
-    {"!auto", IDC_AUTO_PLACE_REST},
+// The player's buttons; "対戦" and "観戦" go to the selected line's participant.
+using Button = void (*)(Program&, const HeadlessView&);
+constexpr std::array<std::pair<std::string_view, Button>, 5> kButtons = {{
+    {"!challenge", [](Program& p, const HeadlessView& v) { p.challenge(v.selectedId()); }},
+    {"!watch", [](Program& p, const HeadlessView& v) { p.watch(v.selectedId()); }},
+    {"!end", [](Program& p, const HeadlessView&) { p.endMatch(); }},
+    {"!manual", [](Program& p, const HeadlessView&) { p.placeManually(); }},
+    {"!auto", [](Program& p, const HeadlessView&) { p.autoPlaceRest(); }},
 }};
 
 void checkBoard(const Board& board) {
@@ -85,39 +86,35 @@ int linesOf(const ParticipantModel& model, int id) {
   return static_cast<int>(std::ranges::count(model.lines(), id, &ParticipantModel::Line::id));
 }
 
-void checkList(const HeadlessWindow& window, const ParticipantModel& model) {
+void checkList(const HeadlessView& view, const ParticipantModel& model) {
   const auto& lines = model.lines();
-  FUZZ_CHECK(window.listCount() == static_cast<int>(lines.size()));
-  for (int i = 0; i < window.listCount(); ++i) {
-    FUZZ_CHECK(window.listItem(i) == lines[static_cast<std::size_t>(i)].id);
-    FUZZ_CHECK(window.listText(i) == lines[static_cast<std::size_t>(i)].text);
+  const std::vector<std::string> shown = view.listLines();
+  FUZZ_CHECK(shown.size() == lines.size());
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    FUZZ_CHECK(view.listItem(static_cast<int>(i)) == lines[i].id);
+    FUZZ_CHECK(shown[i] == lines[i].text);
   }
 }
 
-// "C R" as the argument of CMD_OWN_BOARD_CLICK; parseNumber ends each number at its first blank.
-std::uint32_t cellArgument(std::string_view text) {
+// "C R": a cell; parseNumber ends each number at its first blank.
+std::pair<int, int> cellOf(std::string_view text) {
   const auto space = text.find(' ');
-  const auto column = static_cast<std::uint32_t>(parseNumber(text));
-  const auto row = static_cast<std::uint32_t>(
-      space == std::string_view::npos ? 0 : parseNumber(text.substr(space + 1)));
-  return (column & 0xFFFF) | row << 16;
+  return {parseNumber(text),
+          space == std::string_view::npos ? 0 : parseNumber(text.substr(space + 1))};
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  HeadlessWindow window;
+  HeadlessView view;
   InlineUiThread ui;
   Program::Options options;
   options.settingsPath = "/nonexistent/qm.ini";
-  Program program(window, ui, options);
+  Program program(view, ui, options);
   bool answer = false;
-  window.setPostHandler([&](int command, std::uint32_t argument) {
-    ui.post([&program, command, argument] { program.command(command, argument); });
-  });
-  window.setAnswerer([&answer](const std::string&, const std::string&) { return answer; });
-  program.initDialog();
-  window.setText(IDC_PLAYER_NAME, "fuzz");
+  view.setAnswerer([&answer](const std::string&, const std::string&) { return answer; });
+  program.start();
+  program.setPlayerName("fuzz");
 
   LobbyClient& client = program.client();
   const ParticipantModel& model = program.participants().model();
@@ -128,13 +125,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       connected = true;
     }
     const std::string_view text(event);
-    const auto button = std::ranges::find(kButtons, text, &std::pair<std::string_view, int>::first);
+    const auto button =
+        std::ranges::find(kButtons, text, &std::pair<std::string_view, Button>::first);
     if (text.starts_with("!click ")) {
-      window.post(CMD_OWN_BOARD_CLICK, cellArgument(text.substr(7)));
+      // Posted, as a window hands a press on after the press.
+      ui.post([&program, cell = cellOf(text.substr(7))] {
+        program.clickOwnCell(cell.first, cell.second);
+      });
     } else if (text.starts_with("!select ")) {
-      window.listSelect(parseNumber(text.substr(8)));
+      view.select(parseNumber(text.substr(8)));
     } else if (button != kButtons.end()) {
-      program.command(button->second);
+      button->second(program, view);
     } else if (text == "!yes" || text == "!no") {
       answer = text == "!yes";
     } else if (text == "!close") {
@@ -153,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ui.runPosted();
     checkBoard(program.boards().own());
     checkBoard(program.boards().opponent());
-    checkList(window, model);
+    checkList(view, model);
   }
   connectionEvents(client).onClosed();
   ui.runPosted();

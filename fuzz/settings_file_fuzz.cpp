@@ -9,10 +9,9 @@
 #include <string_view>
 
 #include "fuzz_check.h"
+#include "shell/program.h"
 #include "shell/settings_file.h"
 #include "text/cp932.h"
-#include "ui/controls.h"
-#include "ui/headless_window.h"
 
 namespace {
 
@@ -60,13 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   checkText(first.name);
   checkText(first.address);
 
-  // What the dialog does with the file: load into the fields, save at shut-down, load next run.
-  pentaro::HeadlessWindow window;
-  if (first.name) window.setText(pentaro::IDC_PLAYER_NAME, *first.name);
-  if (first.address) window.setText(pentaro::IDC_SERVER_ADDRESS, *first.address);
-  const std::string name = window.text(pentaro::IDC_PLAYER_NAME, pentaro::kTextReadBytes);
-  const std::string address = window.text(pentaro::IDC_SERVER_ADDRESS, pentaro::kTextReadBytes);
-  FUZZ_CHECK(name == pentaro::cp932::truncate(first.name.value_or(""), pentaro::kTextReadBytes));
+  // What the program does with the file: load into its fields (whole characters of at most 78
+  // bytes), save at shut-down, load next run.
+  constexpr std::size_t kFieldBytes = pentaro::Program::kFieldBytes;
+  const std::string name(pentaro::cp932::truncate(first.name.value_or(""), kFieldBytes));
+  const std::string address(pentaro::cp932::truncate(first.address.value_or(""), kFieldBytes));
   const std::string saved = writeTexts(name, address);
   FUZZ_CHECK(saved.size() == name.size() + address.size() + 6);
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fails when a layer under src/ includes a header of a layer it may not depend on. Dependencies
-# point one way: app -> player -> shell -> client, server -> participants, game -> net, ui -> text
-# -> base. A new folder under src/ must be added to the table below.
+# Fails when a layer under src/ includes a header of a layer it may not depend on, or when a
+# control identifier (IDC_*, CMD_*) appears outside the Qt front end. Dependencies point one way:
+# app -> player -> shell -> client, server; client -> participants, game; server -> participants
+# -> net; game -> ui; net, ui -> text -> base. A new folder under src/ must be added to the table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -37,5 +38,10 @@ for dir in src/*/; do
     fi
   done < <(grep -rnoE '^#include "[a-z_]+/[^"]+"' "$dir" || true)
 done
-((status == 0)) && echo "check-layers: every include points down"
+# Control identifiers belong to the Qt window: the core reports typed events to its views.
+if grep -rnE '\b(IDC|CMD)_[A-Z_]+' src --include='*.h' --include='*.cpp' | grep -v '^src/app/'; then
+  echo "check-layers: control identifiers (IDC_, CMD_) outside src/app (above)" >&2
+  status=1
+fi
+((status == 0)) && echo "check-layers: every include points down, control ids stay in the app"
 exit $status

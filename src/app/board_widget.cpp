@@ -5,10 +5,10 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "app/controls.h"
 #include "app/dialog_procedure.h"
 #include "app/qt_canvas.h"
 #include "game/board_painter.h"
-#include "ui/controls.h"
 
 namespace pentaro {
 
@@ -32,7 +32,7 @@ void BoardWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QtCanvas canvas(painter, size(), palette().color(QPalette::Button));
   if (procedure_ != nullptr) {
-    procedure_->paint(control_, canvas);
+    procedure_->paint(takesClicks() ? BoardSide::kOwn : BoardSide::kOpponent, canvas);
   } else {
     canvas.fillRect(Rect{0, 0, width(), height()}, canvas.buttonFace());
     canvas.drawLine(0, 0, width(), 0, kBlack);
@@ -85,7 +85,7 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       // The same click as a press of the mouse on the cursor cell; Enter stays with the board.
-      emit cellPressed(static_cast<quint32>(cursorColumn_ | cursorRow_ << 16));
+      emit cellPressed(cursorColumn_, cursorRow_);
       break;
     default:
       QWidget::keyPressEvent(event);
@@ -112,7 +112,8 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
     return;
   }
   const QPoint at = event->position().toPoint();
-  emit cellPressed(boardClickArgument(at.x(), at.y(), width(), height()));
+  const CellPosition cell = boardCellAt(at.x(), at.y(), width(), height());
+  emit cellPressed(cell.column, cell.row);
   event->accept();
 }
 

@@ -1,12 +1,12 @@
 // One of the two board frames of the main dialog. Painting is left to the dialog procedure; the
 // own board turns a press of the left, right or middle button into a cell click, which it signals
-// for the dialog to post. Reached with Tab, the own board also shows a cursor cell that the arrow
-// keys move and Space or Enter clicks. Owned by the dialog through its Qt parent; UI thread only.
+// for the dialog to hand on. Reached with Tab, the own board also shows a cursor cell that the
+// arrow keys move and Space or Enter clicks. Owned by the dialog through its Qt parent; UI thread
+// only.
 #ifndef PENTARO_APP_BOARD_WIDGET_H_
 #define PENTARO_APP_BOARD_WIDGET_H_
 
 #include <QWidget>
-#include <cstdint>
 
 namespace pentaro {
 
@@ -23,8 +23,8 @@ class BoardWidget : public QWidget {
   void setProcedure(DialogProcedure* procedure) { procedure_ = procedure; }
 
  signals:
-  // The CMD_OWN_BOARD_CLICK argument of a press: column | row << 16.
-  void cellPressed(quint32 argument);
+  // The cell of a press, or the cursor cell's on Space or Enter.
+  void cellPressed(int column, int row);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

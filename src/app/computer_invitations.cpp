@@ -7,13 +7,11 @@
 
 #include "app/qt_text.h"
 #include "text/texts.h"
-#include "ui/controls.h"
 
 namespace pentaro {
 
-ComputerInvitations::ComputerInvitations(QWidget& participantList, Program& program, Window& window,
-                                         int port)
-    : list_(participantList), program_(program), window_(window), port_(port) {
+ComputerInvitations::ComputerInvitations(QWidget& participantList, Program& program, int port)
+    : list_(participantList), program_(program), port_(port) {
   list_.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&list_, &QWidget::customContextMenuRequested, this, &ComputerInvitations::showMenu);
 }
@@ -36,8 +34,8 @@ void ComputerInvitations::invite(Level level) {
   // Those whose lobby has gone (the server stopped, the connection dropped) are let go.
   std::erase_if(players_, [](const auto& player) { return player->record().lostConnection; });
   ComputerPlayer::Options options;
-  // The address field holds where this program is connected; a host shows "localhost" there.
-  options.host = window_.text(IDC_SERVER_ADDRESS, kTextReadBytes);
+  // Where this program is connected; a host's own connection goes to "localhost".
+  options.host = program_.serverAddress();
   options.port = port_;
   options.name = texts().computerNamePrefix + levelName(level) + texts().computerNameSuffix;
   if (!players_.empty()) options.name += std::to_string(players_.size() + 1);

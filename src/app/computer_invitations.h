@@ -23,7 +23,7 @@ class ComputerInvitations : public QObject {
  public:
   // `participantList` is the dialog's IDC_PARTICIPANTS control; it and `program` must outlive
   // this object.
-  ComputerInvitations(QWidget& participantList, Program& program, Window& window, int port);
+  ComputerInvitations(QWidget& participantList, Program& program, int port);
   ~ComputerInvitations() override;
 
   // A computer player of `level` joins the current lobby; nothing while not connected.
@@ -35,7 +35,6 @@ class ComputerInvitations : public QObject {
 
   QWidget& list_;
   Program& program_;
-  Window& window_;
   const int port_;
   std::vector<std::unique_ptr<ComputerPlayer>> players_;
 };

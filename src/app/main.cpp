@@ -15,13 +15,14 @@
 #include <memory>
 
 #include "app/computer_invitations.h"
+#include "app/controls.h"
 #include "app/main_dialog.h"
 #include "app/program_procedure.h"
 #include "app/qt_ui_thread.h"
+#include "app/qt_view.h"
 #include "app/qt_window.h"
 #include "net/protocol.h"
 #include "shell/program.h"
-#include "ui/controls.h"
 
 namespace {
 
@@ -102,15 +103,16 @@ int main(int argc, char** argv) {
   pentaro::QtUiThread ui;
   auto dialog = std::make_unique<pentaro::MainDialog>();
   pentaro::QtWindow window(*dialog);
-  auto program = std::make_unique<pentaro::Program>(window, ui);
-  pentaro::ProgramProcedure procedure(*program);
+  pentaro::QtView view(*dialog, window);
+  auto program = std::make_unique<pentaro::Program>(view, ui);
+  pentaro::ProgramProcedure procedure(*program, window, view);
 
-  // Every run shuffles differently; the first board is dealt by initDialog.
+  // Every run shuffles differently; the first board is dealt by start.
   program->random().setState(startSeed());
   dialog->setProcedure(&procedure);
-  program->initDialog();
+  program->start();
   auto computers = std::make_unique<pentaro::ComputerInvitations>(
-      *dialog->control(pentaro::IDC_PARTICIPANTS), *program, window, pentaro::protocol::kLobbyPort);
+      *dialog->control(pentaro::IDC_PARTICIPANTS), *program, pentaro::protocol::kLobbyPort);
   QObject::connect(dialog.get(), &QDialog::finished, &app, &QCoreApplication::quit);
   dialog->show();
   app.exec();

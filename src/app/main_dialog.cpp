@@ -15,13 +15,13 @@
 #include <string>
 
 #include "app/board_widget.h"
+#include "app/controls.h"
 #include "app/cp932_validator.h"
 #include "app/dialog_procedure.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
 #include "app/qt_window.h"
 #include "text/texts.h"
-#include "ui/controls.h"
 
 namespace pentaro {
 namespace {
@@ -246,11 +246,12 @@ void MainDialog::createControls() {
 
 void MainDialog::connectControl(int id, QWidget* widget) {
   if (auto* button = qobject_cast<QPushButton*>(widget)) {
-    connect(button, &QPushButton::clicked, this, [this, id] { runCommand(id, 0); });
+    connect(button, &QPushButton::clicked, this, [this, id] { runCommand(id); });
   } else if (id == IDC_OWN_BOARD) {
     ownBoard_ = static_cast<BoardWidget*>(widget);
-    connect(ownBoard_, &BoardWidget::cellPressed, this,
-            [this](quint32 argument) { post(CMD_OWN_BOARD_CLICK, argument); });
+    // Queued: the click runs after the press has been handled, as a posted message would.
+    connect(ownBoard_, &BoardWidget::cellPressed, this, &MainDialog::clickOwnCell,
+            Qt::QueuedConnection);
   } else if (id == IDC_OPPONENT_BOARD) {
     opponentBoard_ = static_cast<BoardWidget*>(widget);
   } else if (id == IDC_CHAT_LOG) {
@@ -272,22 +273,17 @@ QWidget* MainDialog::control(int id) const {
   return it == byId_.end() ? nullptr : it->second;
 }
 
-void MainDialog::post(int command, std::uint32_t argument) {
-  QMetaObject::invokeMethod(
-      this, [this, command, argument] { runPosted(command, argument); }, Qt::QueuedConnection);
+void MainDialog::repaintBoards() {
+  ownBoard_->update();
+  opponentBoard_->update();
 }
 
-void MainDialog::runCommand(int id, std::uint32_t argument) {
-  if (procedure_ != nullptr) procedure_->command(id, argument);
+void MainDialog::runCommand(int id) {
+  if (procedure_ != nullptr) procedure_->command(id);
 }
 
-void MainDialog::runPosted(int command, std::uint32_t argument) {
-  if (command == CMD_REPAINT_BOARDS) {
-    ownBoard_->update();
-    opponentBoard_->update();
-    return;
-  }
-  runCommand(command, argument);
+void MainDialog::clickOwnCell(int column, int row) {
+  if (procedure_ != nullptr) procedure_->clickOwnCell(column, row);
 }
 
 void MainDialog::keyPressEvent(QKeyEvent* event) {

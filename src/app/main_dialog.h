@@ -1,14 +1,13 @@
 // The main dialog: every control of the program's one window, laid out in dialog units of the
-// dialog font, in creation (= tab) order. It hands commands, board painting and the close to a
-// DialogProcedure, and carries posted private commands to the UI thread. Owns its controls through
-// Qt parents; everything but `post` is for the UI thread.
+// dialog font, in creation (= tab) order. It hands clicks, board painting and the close to a
+// DialogProcedure; a click on an own cell is handed on later, never inside the press. Owns its
+// controls through Qt parents; UI thread only.
 #ifndef PENTARO_APP_MAIN_DIALOG_H_
 #define PENTARO_APP_MAIN_DIALOG_H_
 
 #include <QDialog>
 #include <QFont>
 #include <QIcon>
-#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -48,9 +47,8 @@ class MainDialog : public QDialog {
   const std::vector<Control>& controls() const { return controls_; }
   const DialogUnits& units() const { return units_; }
 
-  // Queues a private command (CMD_REPAINT_BOARDS, CMD_OWN_BOARD_CLICK) to run later on the UI
-  // thread. Safe from any thread while the dialog exists.
-  void post(int command, std::uint32_t argument);
+  // Both boards are painted again (soon, by Qt's update).
+  void repaintBoards();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -61,8 +59,8 @@ class MainDialog : public QDialog {
   void createControls();
   // Hands the control's clicks, cell presses or keys to the dialog.
   void connectControl(int id, QWidget* widget);
-  void runCommand(int id, std::uint32_t argument);
-  void runPosted(int command, std::uint32_t argument);
+  void runCommand(int id);
+  void clickOwnCell(int column, int row);
 
   const DialogUnits units_;
   std::vector<Control> controls_;

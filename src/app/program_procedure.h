@@ -1,24 +1,38 @@
-// The Program as the main dialog's procedure. Holds a reference only; the Program must outlive
-// the dialog's use of it (detach the procedure first). UI thread.
+// The Program as the main dialog's procedure: turns the dialog's clicks into the Program's typed
+// commands, reading the edit fields and the selected participant where a command needs them.
+// Holds references only; the Program, the window and the view must outlive the dialog's use of
+// it (detach the procedure first). UI thread.
 #ifndef PENTARO_APP_PROGRAM_PROCEDURE_H_
 #define PENTARO_APP_PROGRAM_PROCEDURE_H_
 
 #include "app/dialog_procedure.h"
+#include "app/qt_view.h"
+#include "app/qt_window.h"
 #include "shell/program.h"
 
 namespace pentaro {
 
 class ProgramProcedure : public DialogProcedure {
  public:
-  explicit ProgramProcedure(Program& program) : program_(program) {}
+  ProgramProcedure(Program& program, QtWindow& window, QtView& view)
+      : program_(program), window_(window), view_(view) {}
 
-  void command(int id, std::uint32_t argument) override { program_.command(id, argument); }
-  void paint(int boardControl, Canvas& canvas) override { program_.paint(boardControl, canvas); }
-  void shutDown() override { program_.shutDown(); }
-  bool matchRunning() const override { return program_.client().fields().playing(); }
+  void command(int id) override;
+  void clickOwnCell(int column, int row) override { program_.clickOwnCell(column, row); }
+  void paint(BoardSide side, Canvas& canvas) override { program_.paint(side, canvas); }
+  void shutDown() override;
+  bool matchRunning() const override { return program_.playing(); }
 
  private:
+  // The name and the address as typed, handed to the program before it uses them.
+  void takeFields();
+  void connectToggled();
+  void hostToggled();
+  void sendChat();
+
   Program& program_;
+  QtWindow& window_;
+  QtView& view_;
 };
 
 }  // namespace pentaro

@@ -14,12 +14,11 @@
 #include <QTextCursor>
 #include <memory>
 
+#include "app/controls.h"
 #include "app/main_dialog.h"
 #include "app/qt_text.h"
 #include "app/question_box.h"
 #include "text/cp932.h"
-#include "ui/controls.h"
-#include "ui/list_order.h"
 
 namespace pentaro {
 namespace {
@@ -137,16 +136,14 @@ bool QtWindow::isPressed(int id) const {
   return button != nullptr && button->isChecked();
 }
 
-int QtWindow::listAdd(std::string_view text, int item) {
+void QtWindow::listInsert(int index, std::string_view text, int item) {
   QListWidget* box = list();
-  if (box == nullptr) return -1;
-  const int index =
-      sortedInsertIndex(box->count(), text, [box](int i) { return itemText(box->item(i)); });
+  if (box == nullptr) return;
+  if (index < 0 || index > box->count()) index = box->count();
   auto line = std::make_unique<QListWidgetItem>(toQString(text));
   line->setData(kItemRole, item);
   line->setData(kTextRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
   box->insertItem(index, line.release());  // the list widget owns its items
-  return index;
 }
 
 void QtWindow::listDelete(int index) {
@@ -196,10 +193,6 @@ void QtWindow::listSelect(int index) {
   }
 }
 
-bool QtWindow::askYesNo(std::string_view question, std::string_view caption) {
-  return ask(dialog_, question, caption);
-}
-
 bool QtWindow::ask(QWidget& parent, std::string_view question, std::string_view caption) {
   QuestionBox box(toQString(caption), toQString(question), &parent);
   box.setFont(MainDialog::dialogFont());
@@ -217,7 +210,5 @@ bool QtWindow::ask(QWidget& parent, std::string_view question, std::string_view 
 void QtWindow::requestAttention() {
   if (!dialog_.isActiveWindow()) QApplication::alert(&dialog_);
 }
-
-void QtWindow::post(int command, std::uint32_t argument) { dialog_.post(command, argument); }
 
 }  // namespace pentaro

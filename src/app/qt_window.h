@@ -1,13 +1,11 @@
-// The Window of the game and lobby logic over the main dialog's Qt controls. Texts cross here
-// between CP932 bytes and Qt's strings; the list box keeps each line's CP932 text so that it sorts
-// the way every front end does. Does not own the dialog, which must outlive it. UI thread only,
-// except `post`.
+// The main dialog's Qt controls addressed by identifier, as the dialog's view and procedure use
+// them. Texts cross here between CP932 bytes and Qt's strings; the list box keeps each line's
+// PlayerId and CP932 text. Does not own the dialog, which must outlive it. UI thread only.
 #ifndef PENTARO_APP_QT_WINDOW_H_
 #define PENTARO_APP_QT_WINDOW_H_
 
 #include <string>
-
-#include "ui/window.h"
+#include <string_view>
 
 class QListWidget;
 class QWidget;
@@ -16,30 +14,30 @@ namespace pentaro {
 
 class MainDialog;
 
-class QtWindow : public Window {
+class QtWindow {
  public:
   explicit QtWindow(MainDialog& dialog);
 
-  void setText(int id, std::string_view text) override;
-  std::string text(int id, int maxBytes) const override;
-  int textLength(int id) const override;
-  void appendText(int id, std::string_view text) override;
-  void setEnabled(int id, bool enabled) override;
-  bool isEnabled(int id) const override;
-  void setPressed(int id, bool pressed) override;
-  bool isPressed(int id) const override;
-  int listAdd(std::string_view text, int item) override;
-  void listDelete(int index) override;
-  int listCount() const override;
-  int listItem(int index) const override;
-  std::string listText(int index) const override;
-  int listSelection() const override;
-  void listSelect(int index) override;
-  bool askYesNo(std::string_view question, std::string_view caption) override;
-  void requestAttention() override;
+  void setText(int id, std::string_view text);
+  // Never more than `maxBytes` bytes, and never half a two-byte character.
+  std::string text(int id, int maxBytes) const;
+  int textLength(int id) const;
+  void appendText(int id, std::string_view text);
+  void setEnabled(int id, bool enabled);
+  bool isEnabled(int id) const;
+  void setPressed(int id, bool pressed);
+  bool isPressed(int id) const;
+  // Inserts a line at `index` (clamped to the list) carrying `item`.
+  void listInsert(int index, std::string_view text, int item);
+  void listDelete(int index);
+  int listCount() const;
+  int listItem(int index) const;
+  std::string listText(int index) const;
+  int listSelection() const;
+  void listSelect(int index);
+  void requestAttention();
   // The same question over any window of the program, such as the dialog's own on closing.
   static bool ask(QWidget& parent, std::string_view question, std::string_view caption);
-  void post(int command, std::uint32_t argument) override;
 
  private:
   std::string fullText(int id) const;

@@ -1,44 +1,47 @@
 #include "client/lobby_client.h"
 
 #include <array>
-#include <cstdio>
 
 #include "net/line_builder.h"
 #include "net/message_fields.h"
 #include "net/protocol.h"
-#include "text/texts.h"
-#include "ui/chat_log.h"
-#include "ui/controls.h"
 
 namespace pentaro {
 
-LobbyClient::LobbyClient(UiThread& ui, Window& window, ParticipantList& participants,
+LobbyClient::LobbyClient(UiThread& ui, LobbyView& view, ParticipantList& participants,
                          GameBoards& boards, RandomSource& random, int port)
     : ui_(ui),
-      window_(window),
+      view_(view),
       participants_(participants),
       port_(port),
-      match_(boards, window,
+      match_(boards, view,
              MatchSession::Hooks{[this](const std::string& line) { send(line); },
                                  [this](int id) { return participants_.nameOf(id); },
-                                 [this] { return connected_; }}),
-      negotiation_(match_, boards, random, window, participants,
-                   [this](const std::string& line) { send(line); }) {}
+                                 [this] { return connected_; }, [this] { return name_; }}),
+      negotiation_(
+          match_, boards, random, view, participants,
+          [this](const std::string& line) { send(line); }, [this] { return name_; }) {}
 
 LobbyClient::~LobbyClient() = default;
 
-void LobbyClient::startConnect() {
-  window_.setText(IDC_STATUS, texts().connecting);
-  address_ = window_.text(IDC_SERVER_ADDRESS, kTextReadBytes);
+void LobbyClient::status(Status::Kind kind) {
+  Status s;
+  s.kind = kind;
+  view_.statusChanged(s);
+}
+
+void LobbyClient::connect(const std::string& address, const std::string& name) {
+  status(Status::Kind::kConnecting);
+  address_ = address;
+  name_ = name;
   // The previous connection may still be closing: that is a failed connect too, said at once.
   if (!connection_.open(address_, port_)) handleConnectFailed();
 }
 
 void LobbyClient::send(const std::string& line) { connection_.sendLine(line); }
 
-void LobbyClient::sendChat(const std::string& text) {
-  appendChatLog(window_,
-                window_.text(IDC_PLAYER_NAME, kTextReadBytes) + texts().chatSeparator + text);
+void LobbyClient::sendChat(const std::string& name, const std::string& text) {
+  view_.chatAdded(name, text);
   send(LineBuilder(protocol::kChat).text(text));
 }
 
@@ -63,18 +66,19 @@ void LobbyClient::onClosed() {
 
 void LobbyClient::handleConnected() {
   connected_ = true;
-  window_.setText(IDC_STATUS, texts().connected);
-  send(LineBuilder(protocol::kNewC).text(window_.text(IDC_PLAYER_NAME, kTextReadBytes)));
-  match_.fields().opponentId = MatchFields::kNone;
+  status(Status::Kind::kConnected);
+  send(LineBuilder(protocol::kNewC).text(name_));
+  match_.model().finish();
+  if (linkHandler_) linkHandler_(LinkEvent::kConnected);
 }
 
 void LobbyClient::handleConnectFailed() {
-  char line[kTextReadBytes + 128];
-  std::snprintf(line, sizeof line, texts().connectFailedFormat.c_str(), address_.c_str());
-  appendChatLog(window_, line);
-  window_.setText(IDC_STATUS, texts().notConnected);
-  // A connect of its own (not the host's own client) leaves the controls idle again.
-  if (window_.isPressed(IDC_CONNECT)) setConnectionControls(window_, true, false);
+  Notice failed;
+  failed.kind = Notice::Kind::kConnectFailed;
+  failed.name = address_;
+  view_.noticeAdded(failed);
+  status(Status::Kind::kNotConnected);
+  if (linkHandler_) linkHandler_(LinkEvent::kConnectFailed);
 }
 
 // The dispatcher: one handler per command this client reads; the participant list and the
@@ -101,17 +105,14 @@ void LobbyClient::handleLine(const std::string& line) {
 void LobbyClient::onChat(const MessageFields& fields) {
   // The own line was shown when it was sent.
   if (fields.number(1) == match_.fields().ownId) return;
-  appendChatLog(
-      window_, std::string(fields.field(2)) + texts().chatSeparator + std::string(fields.field(3)));
+  view_.chatAdded(fields.field(2), fields.field(3));
 }
 
 void LobbyClient::onMessage(const MessageFields& fields) {
-  appendChatLog(window_, fields.field(1));
+  view_.hostMessageAdded(fields.field(1));
 }
 
-void LobbyClient::onId(const MessageFields& fields) {
-  match_.fields().ownId = static_cast<std::int16_t>(fields.number(1));
-}
+void LobbyClient::onId(const MessageFields& fields) { match_.model().setOwnId(fields.number(1)); }
 
 void LobbyClient::onMap(const MessageFields& fields) {
   std::array<int, Board::kCells> cells{};
@@ -133,10 +134,12 @@ void LobbyClient::onDeparture(const MessageFields& fields) {
 
 void LobbyClient::handleClosed() {
   connected_ = false;
-  window_.setText(IDC_STATUS, texts().notConnected);
+  status(Status::Kind::kNotConnected);
   participants_.clearAll();
-  appendChatLog(window_, texts().connectionClosed);
-  setConnectionControls(window_, true, false);
+  Notice closed;
+  closed.kind = Notice::Kind::kConnectionClosed;
+  view_.noticeAdded(closed);
+  if (linkHandler_) linkHandler_(LinkEvent::kClosed);
 }
 
 }  // namespace pentaro

@@ -2,40 +2,48 @@
 
 #include "net/line_builder.h"
 #include "net/protocol.h"
+#include "text/cp932.h"
 #include "text/texts.h"
-#include "ui/chat_log.h"
-#include "ui/controls.h"
 
 namespace pentaro {
 
 MatchNegotiation::MatchNegotiation(MatchSession& match, GameBoards& boards, RandomSource& random,
-                                   Window& window, const ParticipantList& participants,
-                                   std::function<void(const std::string&)> send)
+                                   LobbyView& view, const ParticipantList& participants,
+                                   std::function<void(const std::string&)> send,
+                                   std::function<std::string()> ownName)
     : match_(match),
       boards_(boards),
       random_(random),
-      window_(window),
+      view_(view),
       participants_(participants),
-      send_(std::move(send)) {}
+      send_(std::move(send)),
+      ownName_(std::move(ownName)) {}
+
+void MatchNegotiation::notice(Notice::Kind kind, std::string name, std::string other) {
+  Notice n;
+  n.kind = kind;
+  n.name = std::move(name);
+  n.other = std::move(other);
+  view_.noticeAdded(n);
+}
 
 void MatchNegotiation::challenge(int target) {
-  sendRequest(target, texts().challenging, protocol::kStartVs);
+  sendRequest(target, Notice::Kind::kChallenging, protocol::kStartVs);
 }
 
 void MatchNegotiation::requestWatch(int target) {
-  sendRequest(target, texts().fetchingMatch, protocol::kGetVsId);
+  sendRequest(target, Notice::Kind::kFetchingMatch, protocol::kGetVsId);
 }
 
-void MatchNegotiation::sendRequest(int target, const std::string& notice,
-                                   std::string_view command) {
+void MatchNegotiation::sendRequest(int target, Notice::Kind kind, std::string_view command) {
   const MatchFields& f = match_.fields();
   if (f.playing()) return;
-  // The own line selected: nothing to ask anybody, but a fresh board and the end of watching.
+  // The own line chosen: nothing to ask anybody, but a fresh board and the end of watching.
   if (target == f.ownId) {
     match_.resetBoards();
     return;
   }
-  appendChatLog(window_, notice);
+  notice(kind);
   send_(LineBuilder(command).number(target));
 }
 
@@ -57,7 +65,7 @@ bool MatchNegotiation::handle(const MessageFields& fields) {
 }
 
 void MatchNegotiation::endWatchingForMatch() {
-  // A reset ends watching (its window-side steps clear both watched players).
+  // A reset ends watching (its view-side steps clear both watched players).
   if (match_.fields().watching()) match_.resetBoards();
 }
 
@@ -66,17 +74,17 @@ void MatchNegotiation::onChallenge(const MessageFields& fields) {
   const std::string name = participants_.nameOf(challenger);
   LineBuilder answer(protocol::kReStartVs);
   answer.text(fields.field(1));
-  appendChatLog(window_, texts().challengeNoticePrefix + name + texts().challengeNotice);
+  notice(Notice::Kind::kChallengeFrom, name);
 
   if (match_.fields().playing()) {
     answer.text(protocol::kNowVs).number(match_.fields().opponentId);
     send_(answer);
-    appendChatLog(window_, texts().busyIgnoring);
+    notice(Notice::Kind::kBusyIgnoring);
     return;
   }
   // Later lines wait until the question is answered.
-  window_.requestAttention();
-  if (!window_.askYesNo(name + texts().askChallenge, texts().boxCaption)) {
+  view_.requestAttention();
+  if (!view_.askChallenge(name)) {
     send_(answer.text(protocol::kNo));
     return;
   }
@@ -91,57 +99,52 @@ void MatchNegotiation::onChallenge(const MessageFields& fields) {
 void MatchNegotiation::onAnswer(const MessageFields& fields) {
   const int answering = fields.number(1);
   const std::string_view answer = fields.field(2);
-  std::string chat = participants_.nameOf(answering);
+  const std::string name = participants_.nameOf(answering);
 
   if (answer == protocol::kOk) {
     endWatchingForMatch();
-    chat += texts().acceptedChallenge;
     const MatchFields& f = match_.fields();
     if (f.playing() && f.opponentId == answering) {
       // Both challenged and both accepted: one match, already running on both sides.
       match_.settleMutualAcceptance(fields.number(3));
+      notice(Notice::Kind::kAccepted, name);
     } else if (!f.playing()) {
       boards_.autoPlaceRest();
       match_.sendOwnMap(answering);
       match_.startMatch(answering, fields.number(3));
+      notice(Notice::Kind::kAccepted, name);
     } else {
       // A second acceptance of challenges sent to several players: the late acceptor has
-      // already entered the match, so it is told to leave it, and why.
+      // already entered the match, so it is told to leave it, and why. The note goes over the
+      // wire, in the lobby's language.
       send_(LineBuilder(protocol::kEndVs).text(fields.field(1)));
-      const std::string note = window_.text(IDC_PLAYER_NAME, kNoteNameBytes) +
+      const std::string note = std::string(cp932::truncate(ownName_(), kNoteNameBytes)) +
                                texts().alreadyPlaying + participants_.nameOf(f.opponentId) +
                                texts().alreadyPlayingWith;
       send_(LineBuilder(protocol::kMsg).text(fields.field(1)).text(note));
-      chat += texts().ignoringLateAcceptance;
+      notice(Notice::Kind::kIgnoringLateAcceptance, name);
     }
   } else if (answer == protocol::kNo) {
-    chat += texts().refusedChallenge;
+    notice(Notice::Kind::kRefused, name);
   } else if (answer == protocol::kNowVs) {
-    chat += texts().isNowPlaying + participants_.nameOf(fields.number(3)) + texts().isPlayingWith;
+    notice(Notice::Kind::kNowPlaying, name, participants_.nameOf(fields.number(3)));
   }
-  appendChatLog(window_, chat);
 }
 
 void MatchNegotiation::onWatchAnswer(const MessageFields& fields) {
-  MatchFields& f = match_.fields();
   // An answer that arrives after the player's own match has begun is stale: watching would take
   // the boards of the running match, and the reset below would deal a new board in mid-match.
-  if (f.playing()) return;
-  f.watchedFirst = static_cast<std::int16_t>(fields.number(1));
-  f.watchedSecond = static_cast<std::int16_t>(fields.number(2));
-  if (f.watchedFirst == MatchFields::kNone || f.watchedSecond == MatchFields::kNone) {
-    f.watchedFirst = MatchFields::kNone;
-    f.watchedSecond = MatchFields::kNone;
-    appendChatLog(window_, participants_.nameOf(fields.number(1)) + texts().notInMatch);
+  if (match_.fields().playing()) return;
+  const int first = fields.number(1);
+  const int second = fields.number(2);
+  if (first == MatchFields::kNone || second == MatchFields::kNone) {
+    notice(Notice::Kind::kNotInMatch, participants_.nameOf(first));
     match_.resetBoards();
     return;
   }
   send_(LineBuilder(protocol::kReqFl).text(fields.field(1)).text(protocol::kWatchFirst));
   send_(LineBuilder(protocol::kReqFl).text(fields.field(2)).text(protocol::kWatchSecond));
-  window_.setText(IDC_OWN_CAPTION, participants_.nameOf(f.watchedFirst));
-  window_.setText(IDC_OPPONENT_CAPTION, participants_.nameOf(f.watchedSecond));
-  appendChatLog(window_, texts().fetchingMaps);
-  window_.setText(IDC_STATUS, texts().watching);
+  match_.beginWatching(first, second);
 }
 
 }  // namespace pentaro

@@ -12,17 +12,21 @@
 #include "game/game_boards.h"
 #include "game/random_source.h"
 #include "net/message_fields.h"
-#include "ui/window.h"
+#include "ui/lobby_view.h"
 
 namespace pentaro {
 
 class MatchNegotiation {
  public:
-  MatchNegotiation(MatchSession& match, GameBoards& boards, RandomSource& random, Window& window,
-                   const ParticipantList& participants,
-                   std::function<void(const std::string&)> send);
+  // The own name cut to this many CP932 bytes opens the note to a late acceptor.
+  static constexpr std::size_t kNoteNameBytes = 39;
 
-  // The buttons "対戦" and "観戦" with a selected participant.
+  MatchNegotiation(MatchSession& match, GameBoards& boards, RandomSource& random, LobbyView& view,
+                   const ParticipantList& participants,
+                   std::function<void(const std::string&)> send,
+                   std::function<std::string()> ownName);
+
+  // "対戦" and "観戦" with a participant chosen.
   void challenge(int target);
   void requestWatch(int target);
 
@@ -32,7 +36,8 @@ class MatchNegotiation {
 
  private:
   // A challenge or a watch request to another participant.
-  void sendRequest(int target, const std::string& notice, std::string_view command);
+  void sendRequest(int target, Notice::Kind notice, std::string_view command);
+  void notice(Notice::Kind kind, std::string name = {}, std::string other = {});
   void onChallenge(const MessageFields& fields);
   void onAnswer(const MessageFields& fields);
   void onWatchAnswer(const MessageFields& fields);
@@ -41,9 +46,10 @@ class MatchNegotiation {
   MatchSession& match_;
   GameBoards& boards_;
   RandomSource& random_;
-  Window& window_;
+  LobbyView& view_;
   const ParticipantList& participants_;
   std::function<void(const std::string&)> send_;
+  std::function<std::string()> ownName_;
 };
 
 }  // namespace pentaro

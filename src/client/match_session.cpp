@@ -2,52 +2,70 @@
 
 #include "net/line_builder.h"
 #include "net/protocol.h"
-#include "text/texts.h"
-#include "ui/chat_log.h"
-#include "ui/controls.h"
+#include "text/cp932.h"
 
 namespace pentaro {
-namespace {
 
-// The controls that are usable only outside a match (and "対戦終了" only inside one).
-constexpr int kIdleControls[] = {IDC_CHALLENGE, IDC_SPECTATE, IDC_PLACE_MANUALLY,
-                                 IDC_AUTO_PLACE_REST};
-
-}  // namespace
-
-MatchSession::MatchSession(GameBoards& boards, Window& window, Hooks hooks)
-    : boards_(boards), window_(window), hooks_(std::move(hooks)), model_(boards) {
+MatchSession::MatchSession(GameBoards& boards, LobbyView& view, Hooks hooks)
+    : boards_(boards), view_(view), hooks_(std::move(hooks)), model_(boards) {
   boards_.setAfterReset([this] { afterReset(); });
 }
 
 // The boards may outlive the session (they are plain program-wide data).
 MatchSession::~MatchSession() { boards_.setAfterReset(nullptr); }
 
+void MatchSession::notice(Notice::Kind kind, std::string name) {
+  Notice n;
+  n.kind = kind;
+  n.name = std::move(name);
+  view_.noticeAdded(n);
+}
+
+void MatchSession::status(Status::Kind kind, std::string name) {
+  Status s;
+  s.kind = kind;
+  s.name = std::move(name);
+  view_.statusChanged(s);
+}
+
+void MatchSession::setCaptions(std::string left, std::string right) {
+  if (left == leftCaption_ && right == rightCaption_) return;
+  leftCaption_ = std::move(left);
+  rightCaption_ = std::move(right);
+  view_.captionsChanged(leftCaption_, rightCaption_);
+}
+
+void MatchSession::reportMatchState() {
+  const MatchState state = fields().playing()    ? MatchState::kPlaying
+                           : fields().watching() ? MatchState::kWatching
+                                                 : MatchState::kNone;
+  if (state == reported_) return;
+  reported_ = state;
+  view_.matchChanged(state);
+}
+
 void MatchSession::afterReset() {
   model_.stopWatching();
+  reportMatchState();
   boards_.requestRepaint();
-  window_.setText(IDC_OWN_CAPTION, "");
-  window_.setText(IDC_OPPONENT_CAPTION, "");
-  if (hooks_.connected()) window_.setText(IDC_STATUS, texts().waitingForMatch);
+  setCaptions({}, {});
+  if (hooks_.connected()) status(Status::Kind::kWaitingForMatch);
 }
 
 void MatchSession::startMatch(int opponent, int movesSecond) {
-  for (int id : kIdleControls) window_.setEnabled(id, false);
-  window_.setEnabled(IDC_END_MATCH, true);
-
   model_.start(opponent, movesSecond);
-  window_.setText(IDC_OWN_CAPTION, window_.text(IDC_PLAYER_NAME, kCaptionNameBytes));
-  window_.setText(IDC_OPPONENT_CAPTION, hooks_.nameOf(fields().opponentId));
-
-  appendChatLog(window_, texts().matchStarted);
+  reportMatchState();
+  setCaptions(std::string(cp932::truncate(hooks_.ownName(), kOwnCaptionBytes)),
+              hooks_.nameOf(fields().opponentId));
+  notice(Notice::Kind::kMatchStarted);
   showOrder();
 }
 
 void MatchSession::showOrder() {
-  const std::string& order = fields().movesSecond == 0 ? texts().movesFirst : texts().movesSecond;
-  appendChatLog(window_, order);
-  window_.setText(IDC_STATUS, order);
-  if (model_.ownTurn()) window_.requestAttention();
+  const bool first = fields().movesSecond == 0;
+  notice(first ? Notice::Kind::kMovesFirst : Notice::Kind::kMovesSecond);
+  status(first ? Status::Kind::kMovesFirst : Status::Kind::kMovesSecond);
+  if (model_.ownTurn()) view_.requestAttention();
   boards_.requestRepaint();  // the frame of the side to move
 }
 
@@ -67,35 +85,59 @@ void MatchSession::sendOwnMap(int destination) {
   hooks_.send(line);
 }
 
+void MatchSession::beginWatching(int first, int second) {
+  model_.watch(first, second);
+  reportMatchState();
+  setCaptions(hooks_.nameOf(first), hooks_.nameOf(second));
+  notice(Notice::Kind::kFetchingMaps);
+  status(Status::Kind::kWatching);
+}
+
 void MatchSession::show(const CallOutcome& outcome, int number) {
   if (outcome.kind == CallOutcome::Kind::kMapMissing) {
-    appendChatLog(window_, texts().mapNotReceived);
-    appendChatLog(window_, texts().pleaseWait);
+    notice(Notice::Kind::kMapNotReceived);
+    notice(Notice::Kind::kPleaseWait);
     return;
   }
   if (!outcome.applied()) return;
-  if (outcome.result != CallResult::kContinue) {
-    window_.setText(IDC_STATUS, callResultText(outcome.result, outcome.spectating,
-                                               window_.text(IDC_OWN_CAPTION, kNoteNameBytes),
-                                               window_.text(IDC_OPPONENT_CAPTION, kNoteNameBytes)));
+  auto winner = [](const std::string& caption) {
+    return std::string(cp932::truncate(caption, kWinnerNameBytes));
+  };
+  switch (outcome.result) {
+    case CallResult::kContinue:
+      break;
+    case CallResult::kDraw:
+      status(Status::Kind::kDraw);
+      break;
+    case CallResult::kOwnWin:
+      if (outcome.spectating) {
+        status(Status::Kind::kPlayerWins, winner(leftCaption_));
+      } else {
+        status(Status::Kind::kYouWin);
+      }
+      break;
+    case CallResult::kOpponentWin:
+      if (outcome.spectating) {
+        status(Status::Kind::kPlayerWins, winner(rightCaption_));
+      } else {
+        status(Status::Kind::kOpponentWins);
+      }
+      break;
   }
   if (outcome.ownCall) {
     hooks_.send(LineBuilder(protocol::kPlot).number(fields().opponentId).number(number));
   }
   if (outcome.turnChanged) {
-    window_.setText(IDC_STATUS, outcome.ownCall ? texts().opponentsTurn : texts().yourTurn);
-    if (!outcome.ownCall) window_.requestAttention();
+    status(outcome.ownCall ? Status::Kind::kOpponentsTurn : Status::Kind::kYourTurn);
+    if (!outcome.ownCall) view_.requestAttention();
   }
 }
 
 void MatchSession::endMatch(bool notify) {
-  for (int id : kIdleControls) window_.setEnabled(id, true);
-  window_.setEnabled(IDC_END_MATCH, false);
   if (notify) hooks_.send(LineBuilder(protocol::kEndVs).number(fields().opponentId));
   model_.finish();
   resetBoards();
-  appendChatLog(window_, texts().matchEnded);
-  window_.setText(IDC_OPPONENT_CAPTION, "");
+  notice(Notice::Kind::kMatchEnded);
 }
 
 void MatchSession::clickOwnBoard(int value) { show(model_.callOwn(value), value); }
@@ -106,7 +148,7 @@ void MatchSession::onPlot(int caller, int number) {
 
 void MatchSession::onMap(int owner, const std::array<int, Board::kCells>& cells) {
   if (!model_.receiveMap(owner, cells)) return;
-  appendChatLog(window_, texts().mapReceived);
+  notice(Notice::Kind::kMapReceived);
   boards_.requestRepaint();
 }
 
@@ -117,10 +159,10 @@ void MatchSession::onEndMatch(int sender) {
 
 void MatchSession::onPlayerLeft(int id, const std::string& name) {
   if (fields().playing() && id == fields().opponentId) {
-    appendChatLog(window_, name + texts().opponentLeftSuffix);
+    notice(Notice::Kind::kOpponentLeft, name);
     endMatch(false);
   } else if (fields().watching() && (id == fields().watchedFirst || id == fields().watchedSecond)) {
-    appendChatLog(window_, name + texts().watchedLeftSuffix);
+    notice(Notice::Kind::kWatchedLeft, name);
     resetBoards();
   }
 }

@@ -1,7 +1,6 @@
-// The participant list of one player's window: the participant model, kept from the server's ADD,
-// DEL and STLIST lines and emptied when the connection ends, drawn into the sorted list box
-// IDC_PARTICIPANTS. The model owns the lines; the list box only shows them, and its selection is
-// kept by position when a line is rebuilt, as a list box keeps it. UI thread only.
+// The participant list of one player's program: the participant model, kept from the server's
+// ADD, DEL and STLIST lines and emptied when the connection ends, with every change of its lines
+// reported to the view. The model owns the lines; the view only shows them. UI thread only.
 #ifndef PENTARO_CLIENT_PARTICIPANT_LIST_H_
 #define PENTARO_CLIENT_PARTICIPANT_LIST_H_
 
@@ -10,7 +9,7 @@
 
 #include "net/message_fields.h"
 #include "participants/participant_model.h"
-#include "ui/window.h"
+#include "ui/lobby_view.h"
 
 namespace pentaro {
 
@@ -20,8 +19,8 @@ class ParticipantList : private ParticipantModel::Observer {
   ParticipantList(const ParticipantList&) = delete;
   ParticipantList& operator=(const ParticipantList&) = delete;
 
-  // Attaches the list box and draws the model's lines into it; until then the model changes alone.
-  void attach(Window* window);
+  // Attaches the view and shows it the model's lines; until then the model changes alone.
+  void attach(LobbyView* view);
 
   void addParticipant(int id, const std::string& name) { model_.addParticipant(id, name); }
   void removeParticipant(int id) { model_.removeParticipant(id); }
@@ -34,8 +33,6 @@ class ParticipantList : private ParticipantModel::Observer {
   std::string nameOf(int id) const { return model_.nameOf(id); }
   int opponentOf(int id) const { return model_.opponentOf(id); }
   std::vector<RosterLine> rosterLines() const { return model_.rosterLines(); }
-  // The PlayerId of the selected line; -1 with no selection or no list box.
-  int selectedId() const;
 
  private:
   void lineInserted(int index, const ParticipantModel::Line& line) override;
@@ -43,7 +40,7 @@ class ParticipantList : private ParticipantModel::Observer {
   void lineRebuilt(int from, int to, const ParticipantModel::Line& line) override;
   void cleared() override;
 
-  Window* window_ = nullptr;
+  LobbyView* view_ = nullptr;
   ParticipantModel model_;
 };
 

@@ -72,14 +72,12 @@ void paintBoard(Canvas& canvas, const Board& board, bool showNumbers, BoardMarks
   if (marks.toMove) drawFrame(canvas, Rect{0, 0, right, bottom}, kTurnFrameWidth);
 }
 
-unsigned boardClickArgument(int x, int y, int width, int height) {
+CellPosition boardCellAt(int x, int y, int width, int height) {
   // The press position is read as unsigned 16-bit numbers, as a mouse message carries it.
   const int cellWidth = (width + 1) / Board::kSide;
   const int cellHeight = (height + 1) / Board::kSide;
-  if (cellWidth <= 0 || cellHeight <= 0) return 0;
-  const unsigned column = static_cast<unsigned>(x & 0xFFFF) / static_cast<unsigned>(cellWidth);
-  const unsigned row = static_cast<unsigned>(y & 0xFFFF) / static_cast<unsigned>(cellHeight);
-  return (column & 0xFFFF) | (row & 0xFFFF) << 16;
+  if (cellWidth <= 0 || cellHeight <= 0) return {};
+  return CellPosition{(x & 0xFFFF) / cellWidth, (y & 0xFFFF) / cellHeight};
 }
 
 }  // namespace pentaro

@@ -27,9 +27,15 @@ void paintBoard(Canvas& canvas, const Board& board, bool showNumbers, BoardMarks
 void drawCell(Canvas& canvas, int value, int column, int row, int cellWidth, int cellHeight,
               bool highlighted);
 
-// The cell under a press at pixel (x, y) of a board `width` x `height` pixels large, as
-// column | row << 16 (the argument of CMD_OWN_BOARD_CLICK).
-unsigned boardClickArgument(int x, int y, int width, int height);
+struct CellPosition {
+  int column = 0;
+  int row = 0;
+  bool operator==(const CellPosition&) const = default;
+};
+
+// The cell under a press at pixel (x, y) of a board `width` x `height` pixels large; a press
+// beyond the last cell gives a position off the board, which a click ignores.
+CellPosition boardCellAt(int x, int y, int width, int height);
 
 }  // namespace pentaro
 

@@ -1,22 +1,13 @@
 #include "game/game_boards.h"
 
-#include <cstdio>
 #include <utility>
 #include <vector>
-
-#include "text/texts.h"
 
 namespace pentaro {
 namespace {
 
 constexpr int kResetSwaps = 250;
 constexpr int kAutoPlaceSwaps = 200;
-
-std::string formatNumber(const std::string& format, int n) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, format.c_str(), n);
-  return buffer;
-}
 
 }  // namespace
 
@@ -38,25 +29,21 @@ void GameBoards::reset() {
   if (afterReset_) afterReset_();
 }
 
-std::string GameBoards::beginManualPlacement() {
+void GameBoards::beginManualPlacement() {
   reset();
   own_.clear();
   nextToPlace_ = 1;
   requestRepaint();
-  return texts().placeFromOne;
 }
 
-std::optional<std::string> GameBoards::placeNext(int column, int row) {
+std::optional<int> GameBoards::placeNext(int column, int row) {
   if (column < 0 || column >= Board::kSide || row < 0 || row >= Board::kSide) return std::nullopt;
   if (own_.cell(column, row) != 0 || nextToPlace_ < 1) return std::nullopt;
   own_.setCell(nextToPlace_, column, row);
   requestRepaint();
   ++nextToPlace_;
-  if (nextToPlace_ > Board::kHighestNumber) {
-    nextToPlace_ = kNoPlacement;
-    return texts().placementDone;
-  }
-  return formatNumber(texts().nextToPlaceFormat, nextToPlace_);
+  if (nextToPlace_ > Board::kHighestNumber) nextToPlace_ = kNoPlacement;
+  return nextToPlace_;
 }
 
 bool GameBoards::autoPlaceRest() {
@@ -91,21 +78,6 @@ CallResult GameBoards::applyCall(int number, bool spectating) {
   if (result != CallResult::kContinue && !spectating) gameOver_ = true;
   requestRepaint();
   return result;
-}
-
-std::string callResultText(CallResult result, bool spectating, const std::string& leftCaption,
-                           const std::string& rightCaption) {
-  switch (result) {
-    case CallResult::kContinue:
-      return {};
-    case CallResult::kDraw:
-      return texts().draw;
-    case CallResult::kOwnWin:
-      return spectating ? leftCaption + texts().winsSuffix : texts().youWin;
-    case CallResult::kOpponentWin:
-      return spectating ? rightCaption + texts().winsSuffix : texts().opponentWins;
-  }
-  return {};
 }
 
 }  // namespace pentaro

@@ -1,12 +1,11 @@
 // The game's two boards and the placement state: the own board (left) and the opponent's board
-// as received (right). Every operation that changes a board ends with a repaint request. Returned
-// status texts are CP932. Owned and used by the UI thread only.
+// as received (right). Every operation that changes a board ends with a repaint request. Owned
+// and used by the UI thread only.
 #ifndef PENTARO_GAME_GAME_BOARDS_H_
 #define PENTARO_GAME_GAME_BOARDS_H_
 
 #include <functional>
 #include <optional>
-#include <string>
 
 #include "game/board.h"
 #include "game/random_source.h"
@@ -36,10 +35,11 @@ class GameBoards {
   // A freshly shuffled own board, an empty opponent board, no placement, no decided match; then
   // the after-reset steps.
   void reset();
-  // A complete reset, then an empty own board for placing by hand from 1; returns the status text.
-  std::string beginManualPlacement();
-  // Places the next number into an empty cell; nothing (no text) when the click is ignored.
-  std::optional<std::string> placeNext(int column, int row);
+  // A complete reset, then an empty own board for placing by hand from 1.
+  void beginManualPlacement();
+  // Places the next number into an empty cell. Returns the number to place next, or kNoPlacement
+  // once all 25 are placed; nothing when the click is ignored.
+  std::optional<int> placeNext(int column, int row);
   // Completes a placement by hand at random; false when none runs.
   bool autoPlaceRest();
   // Marks a called number on both boards and evaluates both; the player's view sets gameOver.
@@ -56,11 +56,6 @@ class GameBoards {
   int nextToPlace_ = kNoPlacement;
   bool gameOver_ = false;
 };
-
-// The status text of a call's result; empty for kContinue. A watcher sees the name of the winner
-// (the caption of the winning side's board) followed by "の勝ちです".
-std::string callResultText(CallResult result, bool spectating, const std::string& leftCaption,
-                           const std::string& rightCaption);
 
 }  // namespace pentaro
 

@@ -55,14 +55,16 @@ class MatchModel {
   MatchModel(const MatchModel&) = delete;
   MatchModel& operator=(const MatchModel&) = delete;
 
-  MatchFields& fields() { return fields_; }
   const MatchFields& fields() const { return fields_; }
   GameBoards& boards() { return boards_; }
   const GameBoards& boards() const { return boards_; }
 
+  // The lobby gave this player `id` (at every join).
+  void setOwnId(int id) { fields_.ownId = static_cast<std::int16_t>(id); }
+
   // Enters a match against `opponent`; the own side moves first unless `movesSecond` is non-zero.
   void start(int opponent, int movesSecond);
-  // Leaves the match (the boards are the caller's to reset).
+  // Leaves the match (the boards are the caller's to reset); also when none runs.
   void finish();
   bool ownTurn() const { return fields_.playing() && fields_.turnHolder == fields_.ownId; }
   bool decided() const { return boards_.gameOver(); }

@@ -5,8 +5,6 @@
 
 #include "player/player_view.h"
 #include "text/cp932.h"
-#include "text/texts.h"
-#include "ui/controls.h"
 
 namespace pentaro {
 namespace {
@@ -33,43 +31,23 @@ constexpr milliseconds kAnswerWaitPerson{30000};
 // No settings file: a computer player neither reads nor writes the person's qm.ini.
 constexpr const char* kNoSettingsFile = "";
 
-std::uint32_t cellArgument(int index) {
-  return static_cast<std::uint32_t>(index % Board::kSide) |
-         static_cast<std::uint32_t>(index / Board::kSide) << 16;
-}
-
 }  // namespace
 
 ComputerPlayer::ComputerPlayer(Options options)
     : options_(std::move(options)),
       strategy_(makeStrategy(options_.level, options_.seed)),
       pauses_(options_.seed) {
-  window_.setKeepsHistory(false);
   Program::Options programOptions;
   programOptions.port = options_.port;
   programOptions.settingsPath = kNoSettingsFile;
-  program_ = std::make_unique<Program>(window_, ui_, programOptions);
-  // The question "... さんから対戦の申し込みです" is only asked while no match runs.
-  window_.setAnswerer([this](const std::string&, const std::string&) {
-    return !draining_ && !awaitingAnswer(Clock::now());
-  });
-  window_.setPostHandler([this](int command, std::uint32_t argument) {
-    // Nothing to paint: a repaint request only says that a board changed, so look again.
-    if (command == CMD_REPAINT_BOARDS) {
-      // Seen at once: the end of a match may follow its decision before the next step.
-      if (ui_.isUiThread()) observe();
-      return kick();
-    }
-    ui_.post([this, command, argument] { program_->command(command, argument); });
-  });
+  program_ = std::make_unique<Program>(*this, ui_, programOptions);
   ui_.invokeAndWait([this] {
     // State 0 would make every draw 0 (the same first mover every time).
     program_->random().setState(options_.seed != 0 ? options_.seed : 1);
-    program_->initDialog();
-    window_.setText(IDC_PLAYER_NAME, options_.name);
-    window_.setText(IDC_SERVER_ADDRESS, options_.host);
-    window_.setPressed(IDC_CONNECT, true);
-    program_->command(IDC_CONNECT);
+    program_->start();
+    program_->setPlayerName(options_.name);
+    program_->setServerAddress(options_.host);
+    program_->connect();
   });
   driver_ = std::thread([this] { driverLoop(); });
 }
@@ -90,7 +68,7 @@ void ComputerPlayer::leave() {
   ui_.invokeAndWait([this] {
     // A running match is ended, as a person leaving would end it, so the opponent is not left in
     // it.
-    if (program_->client().fields().playing()) program_->command(IDC_END_MATCH);
+    if (program_->playing()) program_->endMatch();
     program_->client().disconnect();
   });
 }
@@ -102,7 +80,7 @@ void ComputerPlayer::drain() {
 
 bool ComputerPlayer::idle() {
   bool playing = false;
-  ui_.invokeAndWait([&] { playing = program_->client().fields().playing(); });
+  ui_.invokeAndWait([&] { playing = program_->playing(); });
   return !playing;
 }
 
@@ -110,6 +88,25 @@ ComputerPlayer::Record ComputerPlayer::record() {
   Record copy;
   ui_.invokeAndWait([&] { copy = record_; });
   return copy;
+}
+
+// A board changed (nothing to paint): look again, and note a decision at once, since the end of
+// a match may follow it before the next step.
+void ComputerPlayer::boardsChanged() {
+  observe();
+  kick();
+}
+
+// The question "... さんから対戦の申し込みです" is only asked while no match runs.
+bool ComputerPlayer::askChallenge(std::string_view /*name*/) {
+  return !draining_ && !awaitingAnswer(Clock::now());
+}
+
+void ComputerPlayer::noticeAdded(const Notice& notice) {
+  // The answer to its own challenge is in.
+  if (notice.kind == Notice::Kind::kRefused || notice.kind == Notice::Kind::kNowPlaying) {
+    challengedUntil_ = {};
+  }
 }
 
 void ComputerPlayer::kick() {
@@ -197,7 +194,7 @@ ComputerPlayer::Clock::time_point ComputerPlayer::stepInMatch(Clock::time_point 
   const MatchModel& model = program_->client().match().model();
   if (decided_) {
     if (now < endDue_) return endDue_;
-    program_->command(IDC_END_MATCH);
+    program_->endMatch();
     return now;
   }
   // The own turn begins once the opponent's map is in (calls before it are refused).
@@ -243,12 +240,12 @@ void ComputerPlayer::logMatch(const char* result) {
 void ComputerPlayer::placeBoard() {
   // By hand, 1 to 25, as the buttons let a person do it.
   const Placement placement = strategy_->choosePlacement();
-  program_->command(IDC_PLACE_MANUALLY);
+  program_->placeManually();
   for (int number = 1; number <= Board::kHighestNumber; ++number) {
     const auto at = std::find(placement.begin(), placement.end(), number);
     if (at != placement.end()) {
-      program_->command(CMD_OWN_BOARD_CLICK,
-                        cellArgument(static_cast<int>(at - placement.begin())));
+      const int index = static_cast<int>(at - placement.begin());
+      program_->clickOwnCell(index % Board::kSide, index / Board::kSide);
     }
   }
 }
@@ -258,7 +255,7 @@ void ComputerPlayer::callNumber() {
   const int number = strategy_->chooseCall(PlayerView::of(boards.own(), boards.opponent()));
   for (int i = 0; i < Board::kCells; ++i) {
     if (boards.own().cellAt(i) == number) {
-      program_->command(CMD_OWN_BOARD_CLICK, cellArgument(i));
+      program_->clickOwnCell(i % Board::kSide, i / Board::kSide);
       return;
     }
   }
@@ -266,38 +263,21 @@ void ComputerPlayer::callNumber() {
 
 void ComputerPlayer::challengeSomeone() {
   const int ownId = program_->client().fields().ownId;
+  const ParticipantModel& participants = program_->participants().model();
   std::vector<int> free;
-  for (int line = 0; line < window_.listCount(); ++line) {
-    const int id = window_.listItem(line);
-    if (id >= 0 && id < ownId && program_->participants().opponentOf(id) == protocol::kNoPlayer) {
-      free.push_back(line);
+  for (const ParticipantModel::Line& line : participants.lines()) {
+    if (line.id >= 0 && line.id < ownId &&
+        participants.opponentOf(line.id) == protocol::kNoPlayer) {
+      free.push_back(line.id);
     }
   }
   if (free.empty()) return;
-  window_.listSelect(free[pauses_() % free.size()]);
-  program_->command(IDC_CHALLENGE);
+  program_->challenge(free[pauses_() % free.size()]);
   const bool flatOut = options_.pause.count() == 0;
   challengedUntil_ = Clock::now() + (flatOut ? kAnswerWaitComputer : kAnswerWaitPerson);
-  chatBeforeAnswer_ = window_.textLength(IDC_CHAT_LOG);
 }
 
-bool ComputerPlayer::awaitingAnswer(Clock::time_point now) {
-  if (now >= challengedUntil_) return false;
-  // A refusal, or "now playing with ...", is the last chat line once the answer is in; the chat
-  // log only grows meanwhile unless it is cut back at its limit.
-  const std::string log = window_.fullText(IDC_CHAT_LOG);
-  auto endsWith = [&log](const std::string& tail) {
-    const std::string line = tail + "\r\n";
-    return log.size() >= line.size() &&
-           log.compare(log.size() - line.size(), line.size(), line) == 0;
-  };
-  if (static_cast<int>(log.size()) < chatBeforeAnswer_ || endsWith(texts().refusedChallenge) ||
-      endsWith(texts().isPlayingWith)) {
-    challengedUntil_ = {};
-    return false;
-  }
-  return true;
-}
+bool ComputerPlayer::awaitingAnswer(Clock::time_point now) { return now < challengedUntil_; }
 
 ComputerPlayer::Clock::time_point ComputerPlayer::afterPause(Clock::time_point now) {
   // Leaving: the running match is played out at once.

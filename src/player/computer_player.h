@@ -1,9 +1,10 @@
-// A computer player in a lobby: one complete player's program (a Program on a headless window
-// and its own UI thread, exactly what a person's window runs) driven as a person drives it. It
-// answers the challenge question, places its board by hand, clicks its calls and presses
-// "対戦終了"; its strategy sees only a PlayerView. A driver thread of its own wakes on every board
-// change (the repaint the program requests) or when a pause is over, and does one step on the UI
-// thread. Public operations are safe from any thread; the destructor leaves the lobby.
+// A computer player in a lobby: one complete player's program (a Program with its own UI thread,
+// exactly what a person's window runs) with the computer player as its view. It reads what
+// happens from the view events and the models, never from text, and gives the commands a person
+// gives: it answers the challenge question, places its board by hand, calls and ends matches; its
+// strategy sees only a PlayerView. A driver thread of its own wakes on every board change or when
+// a pause is over, and does one step on the UI thread. Public operations are safe from any
+// thread; the destructor leaves the lobby.
 #ifndef PENTARO_PLAYER_COMPUTER_PLAYER_H_
 #define PENTARO_PLAYER_COMPUTER_PLAYER_H_
 
@@ -19,11 +20,11 @@
 #include "player/strategy.h"
 #include "shell/program.h"
 #include "ui/headless_ui_thread.h"
-#include "ui/headless_window.h"
+#include "ui/lobby_view.h"
 
 namespace pentaro {
 
-class ComputerPlayer {
+class ComputerPlayer final : public LobbyView {
  public:
   using Clock = std::chrono::steady_clock;
   static constexpr std::chrono::milliseconds kHumanPause{800};
@@ -69,6 +70,24 @@ class ComputerPlayer {
   Record record();
 
  private:
+  // The view events that matter to a computer player; the rest show nothing to anybody. Called
+  // by its program on the UI thread.
+  void boardsChanged() override;
+  bool askChallenge(std::string_view name) override;
+  void noticeAdded(const Notice& notice) override;
+  void connectionChanged(ConnectionState) override {}
+  void statusChanged(const Status&) override {}
+  void chatAdded(std::string_view, std::string_view) override {}
+  void hostMessageAdded(std::string_view) override {}
+  void settingsChanged(std::string_view, std::string_view) override {}
+  void participantInserted(int, std::string_view, int) override {}
+  void participantRemoved(int) override {}
+  void participantRebuilt(int, int, std::string_view, int) override {}
+  void participantsCleared() override {}
+  void matchChanged(MatchState) override {}
+  void captionsChanged(std::string_view, std::string_view) override {}
+  void requestAttention() override {}
+
   void kick();
   void driverLoop();
   // One look at the program, on the UI thread; returns when to look again at the latest.
@@ -83,12 +102,12 @@ class ComputerPlayer {
   void placeBoard();
   void callNumber();
   void challengeSomeone();
-  // A challenge of its own is out and not yet answered.
+  // A challenge of its own is out and not yet answered (an acceptance starts the match; a refusal
+  // or "already playing" comes as a notice).
   bool awaitingAnswer(Clock::time_point now);
   Clock::time_point afterPause(Clock::time_point now);
 
   const Options options_;
-  HeadlessWindow window_;
   HeadlessUiThread ui_;
   std::unique_ptr<Program> program_;
 
@@ -104,7 +123,6 @@ class ComputerPlayer {
   Clock::time_point endDue_{};
   Clock::time_point nextChallenge_{};
   Clock::time_point challengedUntil_{};
-  int chatBeforeAnswer_ = 0;
   Record record_;
 
   Mutex driverMutex_;

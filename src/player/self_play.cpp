@@ -18,7 +18,7 @@ constexpr int kIdB = 1;
 struct Side {
   Side(int id, std::uint32_t state) : boards(random, [] {}), model(boards) {
     random.setState(state);
-    model.fields().ownId = static_cast<std::int16_t>(id);
+    model.setOwnId(id);
   }
   RandomSource random;
   GameBoards boards;

@@ -4,38 +4,30 @@
 
 #include "game/board_painter.h"
 #include "net/host_addresses.h"
+#include "text/cp932.h"
 #include "text/texts.h"
-#include "ui/chat_log.h"
-#include "ui/controls.h"
 
 namespace pentaro {
 namespace {
 
-// Tells the host where players on other machines connect: one chat line per address. When the
-// interfaces cannot be read there is nothing true to say.
-void showHostAddresses(Window& window) {
-  const std::optional<std::vector<HostAddress>> addresses = hostAddresses();
-  if (!addresses) return;
-  if (addresses->empty()) appendChatLog(window, texts().onlyThisMachine);
-  for (const HostAddress& host : *addresses) {
-    appendChatLog(window,
-                  texts().hostAddressPrefix + host.address + " (" + host.interfaceName + ")");
-  }
+std::string field(std::string_view text) {
+  return std::string(cp932::truncate(text, Program::kFieldBytes));
 }
 
 }  // namespace
 
-Program::Program(Window& window, UiThread& ui, Options options)
-    : window_(window),
+Program::Program(LobbyView& view, UiThread& ui, Options options)
+    : view_(view),
       ui_(ui),
       options_(std::move(options)),
-      boards_(random_, [this] { window_.post(CMD_REPAINT_BOARDS); }),
-      client_(ui, window, participants_, boards_, random_, options_.port),
+      boards_(random_, [this] { view_.boardsChanged(); }),
+      client_(ui, view, participants_, boards_, random_, options_.port),
       settings_(options_.settingsPath) {
   server_.setRoster(&serverRoster_);
   server_.setAnnouncementSink([this](std::string_view line) { serverRoster_.apply(line); });
   // The server's end is posted: the server never waits for the UI thread.
   server_.setEndedHandler([this] { ui_.post([this] { onServerEnded(); }); });
+  client_.setLinkHandler([this](LobbyClient::LinkEvent event) { onLink(event); });
 }
 
 Program::~Program() {
@@ -44,72 +36,130 @@ Program::~Program() {
   ui_.shutDown();
 }
 
-void Program::initDialog() {
+void Program::start() {
   boards_.reset();
-  participants_.attach(&window_);
-  settings_.load(window_);
+  participants_.attach(&view_);
+  const SettingsFile::Records records = settings_.load();
+  if (records.name) name_ = field(*records.name);
+  if (records.address) address_ = field(*records.address);
+  view_.settingsChanged(name_, address_);
 }
 
-void Program::command(int id, std::uint32_t argument) {
-  switch (id) {
-    case CMD_OWN_BOARD_CLICK:
-      clickOwnBoard(argument);
-      break;
-    case IDC_CONNECT:
-      connectToggled();
-      break;
-    case IDC_BE_SERVER:
-      serverToggled();
-      break;
-    case IDC_CHALLENGE:
-      if (const int target = participants_.selectedId(); target != protocol::kNoPlayer) {
-        client_.negotiation().challenge(target);
-      }
-      break;
-    case IDC_SPECTATE:
-      if (const int target = participants_.selectedId(); target != protocol::kNoPlayer) {
-        boards_.abandonPlacement();
-        client_.negotiation().requestWatch(target);
-      }
-      break;
-    case IDC_END_MATCH:
-      client_.match().endMatch(true);
-      break;
-    case IDC_CHAT_SEND:
-      sendChatInput();
-      break;
-    case IDC_PLACE_MANUALLY:
-      placeManually();
-      break;
-    case IDC_AUTO_PLACE_REST:
-      autoPlaceRest();
-      break;
-    default:
-      break;  // CMD_REPAINT_BOARDS is the front end's; anything else means nothing here
+void Program::status(Status::Kind kind, int number) {
+  Status s;
+  s.kind = kind;
+  s.number = number;
+  view_.statusChanged(s);
+}
+
+void Program::notice(Notice::Kind kind, std::string name, std::string other, int number) {
+  Notice n;
+  n.kind = kind;
+  n.name = std::move(name);
+  n.other = std::move(other);
+  n.number = number;
+  view_.noticeAdded(n);
+}
+
+void Program::setPlayerName(std::string_view name) { name_ = field(name); }
+
+void Program::setServerAddress(std::string_view address) { address_ = field(address); }
+
+void Program::setConnection(ConnectionState state) {
+  defaultName();
+  if (state == connection_) return;
+  connection_ = state;
+  view_.connectionChanged(state);
+}
+
+void Program::defaultName() {
+  if (!name_.empty()) return;
+  name_ = texts().defaultName;
+  view_.settingsChanged(name_, address_);
+}
+
+void Program::connect() {
+  if (connection_ != ConnectionState::kIdle) return;
+  setConnection(ConnectionState::kConnecting);
+  client_.connect(address_, name_);
+}
+
+void Program::disconnect() {
+  if (connection_ != ConnectionState::kConnecting && connection_ != ConnectionState::kConnected) {
+    return;
   }
+  setConnection(ConnectionState::kIdle);
+  client_.disconnect();
 }
 
-void Program::shutDown() {
+void Program::host() {
+  if (connection_ != ConnectionState::kIdle) return;
+  setConnection(ConnectionState::kHosting);
+  startServer();
+}
+
+void Program::stopHosting() {
+  if (connection_ != ConnectionState::kHosting) return;
+  setConnection(ConnectionState::kIdle);
+  stopServer();
+}
+
+void Program::onLink(LobbyClient::LinkEvent event) {
+  // The host's own connection follows the server; only a connect of its own changes the state.
+  if (connection_ == ConnectionState::kHosting || connection_ == ConnectionState::kIdle) return;
+  setConnection(event == LobbyClient::LinkEvent::kConnected ? ConnectionState::kConnected
+                                                            : ConnectionState::kIdle);
+}
+
+void Program::challenge(int participant) {
+  if (participant == protocol::kNoPlayer) return;
+  client_.negotiation().challenge(participant);
+}
+
+void Program::watch(int participant) {
+  if (participant == protocol::kNoPlayer) return;
+  boards_.abandonPlacement();
+  client_.negotiation().requestWatch(participant);
+}
+
+void Program::endMatch() { client_.match().endMatch(true); }
+
+void Program::sendChat(std::string_view text) {
+  if (text.empty()) return;
+  client_.sendChat(name_, field(text));
+}
+
+bool Program::shutDown() {
   server_.closeAll();
   client_.disconnect();
-  // The window still shows while it closes: the log says so as well as standard error.
-  if (!settings_.save(window_)) {
-    std::fprintf(stderr, "pentaro: could not save the settings to %s\n",
-                 options_.settingsPath.c_str());
-    appendChatLog(window_, texts().settingsNotSaved);
-  }
+  if (settings_.save(name_, address_)) return true;
+  std::fprintf(stderr, "pentaro: could not save the settings to %s\n",
+               options_.settingsPath.c_str());
+  notice(Notice::Kind::kSettingsNotSaved);
+  return false;
 }
 
-void Program::paint(int boardControl, Canvas& canvas) const {
+void Program::paint(BoardSide side, Canvas& canvas) const {
   const MatchModel& match = client_.match().model();
   const MatchModel::Side toMove = match.sideToMove();
-  if (boardControl == IDC_OWN_BOARD) {
+  if (side == BoardSide::kOwn) {
     paintBoard(canvas, boards_.own(), true,
                BoardMarks{toMove == MatchModel::Side::kLeft, match.lastCall()});
   } else {
     const bool show = client_.fields().watching() || boards_.gameOver();
     paintBoard(canvas, boards_.opponent(), show,
                BoardMarks{toMove == MatchModel::Side::kRight, match.lastCall()});
+  }
+}
+
+// Tells the host where players on other machines connect: one chat line per address. When the
+// interfaces cannot be read there is nothing true to say.
+void Program::showHostAddresses() {
+  const std::optional<std::vector<HostAddress>> addresses = hostAddresses();
+  if (!addresses) return;
+  if (addresses->empty()) notice(Notice::Kind::kOnlyThisMachine);
+  for (const HostAddress& host : *addresses) {
+    notice(Notice::Kind::kHostAddress, host.address, host.interfaceName);
   }
 }
 
@@ -122,14 +172,13 @@ void Program::startServer() {
   if (server_.listenError() != 0) {
     // Another program holds the port: say so, and neither connect this program's client to
     // whoever listens there nor replace the saved address. The server's end follows at once.
-    char line[256];
-    std::snprintf(line, sizeof line, texts().hostingFailedFormat.c_str(), options_.port);
-    appendChatLog(window_, line);
+    notice(Notice::Kind::kHostingFailed, {}, {}, options_.port);
     return;
   }
-  window_.setText(IDC_SERVER_ADDRESS, "localhost");
-  showHostAddresses(window_);
-  client_.startConnect();
+  address_ = "localhost";
+  view_.settingsChanged(name_, address_);
+  showHostAddresses();
+  client_.connect(address_, name_);
 }
 
 void Program::stopServer() {
@@ -140,55 +189,34 @@ void Program::stopServer() {
 void Program::onServerEnded() {
   const bool neverListened = server_.listenError() != 0;
   stopServer();
-  if (!neverListened) appendChatLog(window_, texts().serverClosed);
-  setConnectionControls(window_, true, true);
+  if (!neverListened) notice(Notice::Kind::kServerClosed);
+  setConnection(ConnectionState::kIdle);
 }
 
-void Program::connectToggled() {
-  const bool pressed = window_.isPressed(IDC_CONNECT);
-  setConnectionControls(window_, !pressed, false);
-  if (pressed) {
-    client_.startConnect();
-  } else {
-    client_.disconnect();
-  }
-}
-
-void Program::serverToggled() {
-  const bool pressed = window_.isPressed(IDC_BE_SERVER);
-  setConnectionControls(window_, !pressed, true);
-  if (pressed) {
-    startServer();
-  } else {
-    stopServer();
-  }
-}
-
-void Program::sendChatInput() {
-  const std::string text = window_.text(IDC_CHAT_INPUT, kTextReadBytes);
-  if (text.empty()) return;
-  client_.sendChat(text);
-  window_.setText(IDC_CHAT_INPUT, "");
-}
-
-void Program::clickOwnBoard(std::uint32_t argument) {
-  const int column = static_cast<int>(argument & 0xFFFF);
-  const int row = static_cast<int>(argument >> 16);
+void Program::clickOwnCell(int column, int row) {
   if (boards_.nextToPlace() >= 1) {
-    if (auto status = boards_.placeNext(column, row)) window_.setText(IDC_STATUS, *status);
+    if (const std::optional<int> next = boards_.placeNext(column, row)) {
+      if (*next == GameBoards::kNoPlacement) {
+        status(Status::Kind::kPlacementDone);
+      } else {
+        status(Status::Kind::kNextToPlace, *next);
+      }
+    }
     return;
   }
+  if (column < 0 || column >= Board::kSide || row < 0 || row >= Board::kSide) return;
   client_.match().clickOwnBoard(boards_.own().cell(column, row));
 }
 
 void Program::placeManually() {
   if (client_.fields().playing()) return;
-  window_.setText(IDC_STATUS, boards_.beginManualPlacement());
+  boards_.beginManualPlacement();
+  status(Status::Kind::kPlaceFromOne);
 }
 
 void Program::autoPlaceRest() {
   if (client_.fields().playing()) return;
-  window_.setText(IDC_STATUS, texts().autoPlacementDone);
+  status(Status::Kind::kAutoPlacementDone);
   if (!boards_.autoPlaceRest()) boards_.reset();
 }
 

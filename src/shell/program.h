@@ -1,73 +1,106 @@
-// The program-wide objects of one player's program and its dialog procedure. The objects are
-// built in the order server, client, random source, participant list (the boards alongside) and
-// destroyed in reverse. Everything runs on the UI thread except the workers inside the server and
-// the client. Several Programs can live in one process, each with its own Window and UiThread,
-// which must outlive it.
+// The program-wide objects of one player's program and the typed commands its view gives. The
+// objects are built in the order server, client, random source, participant list (the boards
+// alongside) and destroyed in reverse. Everything runs on the UI thread except the workers inside
+// the server and the client. Several Programs can live in one process, each with its own view and
+// UiThread, which must outlive it.
 #ifndef PENTARO_SHELL_PROGRAM_H_
 #define PENTARO_SHELL_PROGRAM_H_
 
-#include <cstdint>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
-#include "server/announced_roster.h"
 #include "client/lobby_client.h"
 #include "client/participant_list.h"
 #include "game/game_boards.h"
 #include "game/random_source.h"
 #include "net/protocol.h"
+#include "server/announced_roster.h"
 #include "server/lobby_server.h"
 #include "shell/settings_file.h"
 #include "ui/canvas.h"
+#include "ui/lobby_view.h"
 #include "ui/ui_thread.h"
-#include "ui/window.h"
 
 namespace pentaro {
 
+// The two boards as the window shows them: the own one on the left.
+enum class BoardSide { kOwn, kOpponent };
+
 class Program {
  public:
+  // The name, the address and a chat line hold at most this many CP932 bytes (what the settings
+  // file's 80-byte buffer and the protocol's fields carry).
+  static constexpr std::size_t kFieldBytes = 78;
+
   struct Options {
     int port = protocol::kLobbyPort;      // for the server and the client
-    std::string settingsPath = "qm.ini";  // relative to the working directory
+    std::string settingsPath = "qm.ini";  // relative to the working directory; "" for none
   };
 
-  Program(Window& window, UiThread& ui, Options options);
-  Program(Window& window, UiThread& ui) : Program(window, ui, Options{}) {}
+  Program(LobbyView& view, UiThread& ui, Options options);
+  Program(LobbyView& view, UiThread& ui) : Program(view, ui, Options{}) {}
   // Shuts the UI down (no worker waits for it any more), then stops and joins every worker.
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // The dialog's creation: a shuffled board, the participant list attached, settings loaded.
-  void initDialog();
-  // A command of the dialog: a control's identifier, or a posted CMD_REPAINT_BOARDS or
-  // CMD_OWN_BOARD_CLICK with its argument. Identifiers without a meaning are ignored.
-  void command(int id, std::uint32_t argument = 0);
-  // The close box: closes every connection, saves the settings. The front end then ends.
-  void shutDown();
+  // The start: a shuffled board, the participant list shown, the settings loaded.
+  void start();
 
-  // Paints the board of IDC_OWN_BOARD or IDC_OPPONENT_BOARD onto `canvas`.
-  void paint(int boardControl, Canvas& canvas) const;
+  // The view's commands.
+  void setPlayerName(std::string_view name);
+  void setServerAddress(std::string_view address);
+  void connect();      // "接続" pressed
+  void disconnect();   // "接続" released
+  void host();         // "サーバーになる" pressed
+  void stopHosting();  // "サーバーになる" released
+  void challenge(int participant);
+  void watch(int participant);
+  void endMatch();
+  // A click on the own board's cell: placing by hand, or a call.
+  void clickOwnCell(int column, int row);
+  void placeManually();
+  void autoPlaceRest();
+  void sendChat(std::string_view text);
+  // The window closes: closes every connection, saves the settings. False when they could not
+  // be saved (the view has been told).
+  bool shutDown();
+
+  // Paints one board with its frames onto `canvas`.
+  void paint(BoardSide side, Canvas& canvas) const;
+
+  ConnectionState connection() const { return connection_; }
+  const std::string& playerName() const { return name_; }
+  const std::string& serverAddress() const { return address_; }
+  bool playing() const { return client_.fields().playing(); }
 
   LobbyServer& server() { return server_; }
   LobbyClient& client() { return client_; }
+  const LobbyClient& client() const { return client_; }
   RandomSource& random() { return random_; }
   ParticipantList& participants() { return participants_; }
   GameBoards& boards() { return boards_; }
+  const GameBoards& boards() const { return boards_; }
 
  private:
   void startServer();
   void stopServer();
   void onServerEnded();
-  void connectToggled();
-  void serverToggled();
-  void sendChatInput();
-  void clickOwnBoard(std::uint32_t argument);
-  void placeManually();
-  void autoPlaceRest();
+  void onLink(LobbyClient::LinkEvent event);
+  void setConnection(ConnectionState state);
+  // An empty name becomes "名無し" when a connection is opened or given up.
+  void defaultName();
+  void status(Status::Kind kind, int number = 0);
+  void notice(Notice::Kind kind, std::string name = {}, std::string other = {}, int number = 0);
+  void showHostAddresses();
 
-  Window& window_;
+  LobbyView& view_;
   UiThread& ui_;
   const Options options_;
+  std::string name_;
+  std::string address_;
+  ConnectionState connection_ = ConnectionState::kIdle;
   // Plain data that the objects below refer to; it exists before them.
   GameBoards boards_;
   // What the server has told everybody; newcomers are welcomed from it. It outlives the server,

@@ -6,7 +6,7 @@
 #include <istream>
 #include <ostream>
 
-#include "ui/controls.h"
+#include "text/cp932.h"
 
 namespace pentaro {
 namespace {
@@ -51,22 +51,21 @@ void SettingsFile::write(std::ostream& out, std::string_view name, std::string_v
   writeRecord(out, address);
 }
 
-void SettingsFile::load(Window& window) const {
+SettingsFile::Records SettingsFile::load() const {
   std::ifstream in(path_, std::ios::binary);
-  if (!in) return;
-  const Records records = read(in);
-  if (records.name) window.setText(IDC_PLAYER_NAME, *records.name);
-  if (records.address) window.setText(IDC_SERVER_ADDRESS, *records.address);
+  if (!in) return {};
+  return read(in);
 }
 
-bool SettingsFile::save(const Window& window) const {
+bool SettingsFile::save(std::string_view name, std::string_view address) const {
   // Written beside the old file and renamed over it, so a crash while saving keeps the old one.
   const std::string temporary = path_ + ".tmp";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    write(out, window.text(IDC_PLAYER_NAME, kTextReadBytes),
-          window.text(IDC_SERVER_ADDRESS, kTextReadBytes));
+    // A longer text would not fit the reader's buffer: whole characters up to 78 bytes.
+    constexpr std::size_t kTextBytes = kBufferBytes - 2;
+    write(out, cp932::truncate(name, kTextBytes), cp932::truncate(address, kTextBytes));
     out.flush();
     if (!out) {
       out.close();

@@ -1,5 +1,5 @@
 // The settings file "qm.ini": the player's name and the server address, each as a 16-bit
-// little-endian byte length, the CP932 bytes and a zero byte. Read once when the dialog is created,
+// little-endian byte length, the CP932 bytes and a zero byte. Read once when the program starts,
 // written once at shut-down (to a temporary file renamed over the old one). UI thread.
 #ifndef PENTARO_SHELL_SETTINGS_FILE_H_
 #define PENTARO_SHELL_SETTINGS_FILE_H_
@@ -8,8 +8,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "ui/window.h"
 
 namespace pentaro {
 
@@ -30,10 +28,12 @@ class SettingsFile {
   static Records read(std::istream& in);
   static void write(std::ostream& out, std::string_view name, std::string_view address);
 
-  // Sets IDC_PLAYER_NAME and IDC_SERVER_ADDRESS as far as the file allows.
-  void load(Window& window) const;
+  // The records as far as the file allows; none when it cannot be opened.
+  Records load() const;
   // Writes both texts, at most 78 bytes each. False when the file could not be written.
-  bool save(const Window& window) const;
+  bool save(std::string_view name, std::string_view address) const;
+
+  const std::string& path() const { return path_; }
 
  private:
   std::string path_;

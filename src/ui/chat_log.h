@@ -1,22 +1,25 @@
-// The two window operations that every layer uses: adding a line to the chat log, and putting the
-// connection controls into their idle or busy state. UI thread only.
+// The chat log's text as every view keeps it: lines ended by CR LF, started afresh once it has
+// reached kLimitBytes, so a lobby that runs for days keeps a bounded log. A plain value; its owner
+// serialises the calls.
 #ifndef PENTARO_UI_CHAT_LOG_H_
 #define PENTARO_UI_CHAT_LOG_H_
 
+#include <string>
 #include <string_view>
-
-#include "ui/window.h"
 
 namespace pentaro {
 
-// Adds `line` and CR LF to the chat log. Once the log holds kChatLogLimitBytes or more, the line
-// replaces the whole log instead.
-void appendChatLog(Window& window, std::string_view line);
+class ChatLog {
+ public:
+  static constexpr std::size_t kLimitBytes = 32000;
 
-// Enables or disables the other toggle (IDC_CONNECT when `serverToggle`, else IDC_BE_SERVER), the
-// address and the name field; an empty name becomes "名無し"; when enabling, both toggles are
-// released.
-void setConnectionControls(Window& window, bool enable, bool serverToggle);
+  // Adds `line` and CR LF. Returns true when the line replaced the whole log instead.
+  bool add(std::string_view line);
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
 
 }  // namespace pentaro
 

@@ -9,18 +9,17 @@
 #include <QTest>
 
 #include "game/board_painter.h"
-#include "ui/controls.h"
 
 namespace pentaro::testing {
 
-void RecordingProcedure::command(int id, std::uint32_t argument) {
-  commands.push_back(Command{id, argument});
+void RecordingProcedure::command(int id) {
+  commands.push_back(id);
   if (onCommand) onCommand(id);
 }
 
-void RecordingProcedure::paint(int boardControl, Canvas& canvas) {
-  painted.push_back(boardControl);
-  const bool isOwn = boardControl == IDC_OWN_BOARD;
+void RecordingProcedure::paint(BoardSide side, Canvas& canvas) {
+  painted.push_back(side);
+  const bool isOwn = side == BoardSide::kOwn;
   paintBoard(canvas, isOwn ? own : opponent, isOwn || showOpponent);
 }
 
@@ -53,12 +52,14 @@ QuestionAnswerer::QuestionAnswerer(bool yes) : yes_(yes) {
 }
 
 QtPlayer::QtPlayer(int port, const std::string& settingsPath, std::uint32_t seed)
-    : dialog(std::make_unique<MainDialog>()), window(std::make_unique<QtWindow>(*dialog)) {
-  program = std::make_unique<Program>(*window, ui, Program::Options{port, settingsPath});
-  procedure = std::make_unique<ProgramProcedure>(*program);
+    : dialog(std::make_unique<MainDialog>()),
+      window(std::make_unique<QtWindow>(*dialog)),
+      view(std::make_unique<QtView>(*dialog, *window)) {
+  program = std::make_unique<Program>(*view, ui, Program::Options{port, settingsPath});
+  procedure = std::make_unique<ProgramProcedure>(*program, *window, *view);
   program->random().setState(seed);
   dialog->setProcedure(procedure.get());
-  program->initDialog();
+  program->start();
   dialog->show();
 }
 
@@ -67,7 +68,9 @@ QtPlayer::~QtPlayer() {
   // dialog.
   dialog->setProcedure(nullptr);
   ui.shutDown();
+  procedure.reset();
   program.reset();
+  view.reset();
   window.reset();
   dialog.reset();
 }

@@ -1,7 +1,7 @@
 // Shared pieces of the Qt front end's tests: a DialogProcedure that records what reaches it, a
-// fixture with a main dialog and its QtWindow, an automatic answerer for question boxes, and a
-// complete player built as main() builds it. The QApplication comes from the test program's
-// main(); everything here runs on its (the UI) thread.
+// fixture with a main dialog, its QtWindow and its QtView, an automatic answerer for question
+// boxes, and a complete player built as main() builds it. The QApplication comes from the test
+// program's main(); everything here runs on its (the UI) thread.
 #ifndef PENTARO_TESTS_APP_APP_TEST_SUPPORT_H_
 #define PENTARO_TESTS_APP_APP_TEST_SUPPORT_H_
 
@@ -14,13 +14,16 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/board_widget.h"
+#include "app/controls.h"
 #include "app/dialog_procedure.h"
 #include "app/main_dialog.h"
 #include "app/program_procedure.h"
 #include "app/qt_ui_thread.h"
+#include "app/qt_view.h"
 #include "app/qt_window.h"
 #include "game/board.h"
 #include "shell/program.h"
@@ -30,20 +33,18 @@ namespace pentaro::testing {
 
 class RecordingProcedure : public DialogProcedure {
  public:
-  struct Command {
-    int id;
-    std::uint32_t argument;
-    friend bool operator==(const Command&, const Command&) = default;
-  };
+  using Cell = std::pair<int, int>;  // column, row
 
-  void command(int id, std::uint32_t argument) override;
+  void command(int id) override;
+  void clickOwnCell(int column, int row) override { cells.emplace_back(column, row); }
   // Paints `own`, and `opponent` with its numbers only when `showOpponent`.
-  void paint(int boardControl, Canvas& canvas) override;
+  void paint(BoardSide side, Canvas& canvas) override;
   void shutDown() override { ++shutDowns; }
   bool matchRunning() const override { return playing; }
 
-  std::vector<Command> commands;
-  std::vector<int> painted;  // board controls, in painting order
+  std::vector<int> commands;  // control identifiers, in click order
+  std::vector<Cell> cells;    // own cells clicked, in order
+  std::vector<BoardSide> painted;
   int shutDowns = 0;
   Board own, opponent;
   bool showOpponent = false;
@@ -53,7 +54,7 @@ class RecordingProcedure : public DialogProcedure {
 
 class DialogTest : public ::testing::Test {
  protected:
-  DialogTest() : window(dialog) { dialog.setProcedure(&procedure); }
+  DialogTest() : window(dialog), view(dialog, window) { dialog.setProcedure(&procedure); }
   template <typename T = QWidget>
   T* control(int id) {
     return qobject_cast<T*>(dialog.control(id));
@@ -63,6 +64,7 @@ class DialogTest : public ::testing::Test {
   RecordingProcedure procedure;
   MainDialog dialog;
   QtWindow window;
+  QtView view;
 };
 
 // The widget as it looks after painting.
@@ -85,7 +87,8 @@ class QuestionAnswerer {
   QTimer timer_;
 };
 
-// One complete player: a QtUiThread, the shown dialog and a Program on `port` and `settingsPath`.
+// One complete player: a QtUiThread, the shown dialog with its window and view, and a Program on
+// `port` and `settingsPath` behind a ProgramProcedure.
 class QtPlayer {
  public:
   QtPlayer(int port, const std::string& settingsPath, std::uint32_t seed);
@@ -113,6 +116,7 @@ class QtPlayer {
   QtUiThread ui;
   std::unique_ptr<MainDialog> dialog;
   std::unique_ptr<QtWindow> window;
+  std::unique_ptr<QtView> view;
   std::unique_ptr<Program> program;
   std::unique_ptr<ProgramProcedure> procedure;
 };

@@ -8,7 +8,6 @@
 
 #include "app/app_test_support.h"
 #include "app/qt_canvas.h"
-#include "ui/controls.h"
 
 namespace pentaro::testing {
 namespace {
@@ -96,10 +95,10 @@ TEST_F(AppBoardWidget, ShowsPlainCalledAndLineCellsAndAHiddenBoardsLinesOnly) {
   EXPECT_EQ(colour(grabImage(*opponent), 0, 0), QColor(Qt::white));
 }
 
-TEST_F(AppBoardWidget, AnyButtonOnTheOwnBoardPostsOneClickAndNothingElseDoes) {
+TEST_F(AppBoardWidget, AnyButtonOnTheOwnBoardClicksOneCellLaterAndNothingElseDoes) {
   QWidget* own = control(IDC_OWN_BOARD);
   QTest::mousePress(own, Qt::RightButton, {}, centre(3, 1));
-  EXPECT_TRUE(procedure.commands.empty());  // posted, not run inside the press
+  EXPECT_TRUE(procedure.cells.empty());  // handed on later, not inside the press
   QTest::mouseRelease(own, Qt::RightButton, {}, centre(3, 1));
   QTest::mouseClick(own, Qt::MiddleButton, {}, centre(4, 0));
   QTest::mouseClick(own, Qt::LeftButton, {}, QPoint(own->width() - 1, own->height() - 1));
@@ -111,12 +110,9 @@ TEST_F(AppBoardWidget, AnyButtonOnTheOwnBoardPostsOneClickAndNothingElseDoes) {
   showActive();
   QTest::mouseDClick(dialog.windowHandle(), Qt::LeftButton, {}, own->mapTo(&dialog, centre(1, 2)));
   QApplication::processEvents();
-  std::vector<std::uint32_t> clicks;
-  for (const auto& c : procedure.commands) {
-    if (c.id == CMD_OWN_BOARD_CLICK) clicks.push_back(c.argument);
-  }
-  EXPECT_EQ(procedure.commands.size(), clicks.size());
-  EXPECT_EQ(clicks, (std::vector<std::uint32_t>{3 | 1u << 16, 4, 4 | 4u << 16, 1 | 2u << 16}));
+  EXPECT_TRUE(procedure.commands.empty());
+  EXPECT_EQ(procedure.cells,
+            (std::vector<RecordingProcedure::Cell>{{3, 1}, {4, 0}, {4, 4}, {1, 2}}));
 }
 
 TEST_F(AppBoardWidget, TheOwnBoardReachedByTabMovesItsCursorWithArrowsAndClicksWithSpaceOrEnter) {
@@ -128,27 +124,23 @@ TEST_F(AppBoardWidget, TheOwnBoardReachedByTabMovesItsCursorWithArrowsAndClicksW
   own->setFocus(Qt::TabFocusReason);
   const struct {
     std::vector<Qt::Key> keys;
-    std::uint32_t clicked;  // column | row << 16
+    RecordingProcedure::Cell clicked;
   } steps[] = {
-      {{Qt::Key_Space}, 0},
-      {{Qt::Key_Left, Qt::Key_Up, Qt::Key_Return}, 0},  // the cursor stays on the board
-      {{Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Enter}, 2 | 1u << 16},
+      {{Qt::Key_Space}, {0, 0}},
+      {{Qt::Key_Left, Qt::Key_Up, Qt::Key_Return}, {0, 0}},  // the cursor stays on the board
+      {{Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Enter}, {2, 1}},
       {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right,
         Qt::Key_Right, Qt::Key_Space},
-       4 | 4u << 16},
+       {4, 4}},
   };
-  std::vector<std::uint32_t> expected = {1 | 1u << 16};
+  std::vector<RecordingProcedure::Cell> expected = {{1, 1}};
   for (const auto& step : steps) {
     for (Qt::Key key : step.keys) QTest::keyClick(own, key);
     expected.push_back(step.clicked);
   }
   QApplication::processEvents();
-  std::vector<std::uint32_t> clicks;
-  for (const auto& c : procedure.commands) {
-    EXPECT_EQ(c.id, CMD_OWN_BOARD_CLICK);  // Enter stays with the board: no chat is sent
-    clicks.push_back(c.argument);
-  }
-  EXPECT_EQ(clicks, expected);
+  EXPECT_TRUE(procedure.commands.empty());  // Enter stays with the board: no chat is sent
+  EXPECT_EQ(procedure.cells, expected);
 
   // The cursor cell is framed while the board has the focus, and only then.
   const QColor cursor(0, 0, 255);

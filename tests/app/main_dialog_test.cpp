@@ -11,11 +11,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
-#include <thread>
 
 #include "app/app_test_support.h"
 #include "app/program_icon.h"
-#include "ui/controls.h"
 
 namespace pentaro::testing {
 namespace {
@@ -136,9 +134,7 @@ TEST_F(AppMainDialog, ButtonsHandOnTheirIdentifierAndTheTogglesStayPressed) {
   for (int id : ids) QTest::mouseClick(control(id), Qt::LeftButton);
   control(IDC_END_MATCH)->setEnabled(false);
   QTest::mouseClick(control(IDC_END_MATCH), Qt::LeftButton);
-  std::vector<int> got;
-  for (const auto& c : procedure.commands) got.push_back(c.id);
-  EXPECT_EQ(got, ids);
+  EXPECT_EQ(procedure.commands, ids);
   EXPECT_EQ(std::vector<bool>(pressed.begin(), pressed.begin() + 3),
             (std::vector<bool>{true, false, true}));
   EXPECT_TRUE(control<QPushButton>(IDC_BE_SERVER)->isChecked());
@@ -164,9 +160,7 @@ TEST_F(AppMainDialog, TabsInCreationOrderEnterSendsTheChatEscapeStaysAndCloseShu
     procedure.commands.clear();
     control(id)->setFocus();
     QTest::keyClick(control(id), k);
-    std::vector<int> ids;
-    for (const auto& c : procedure.commands) ids.push_back(c.id);
-    return ids;
+    return procedure.commands;
   };
   const std::vector<int> send = {IDC_CHAT_SEND}, none;
   for (int id : {IDC_CHAT_INPUT, IDC_PLAYER_NAME, IDC_PARTICIPANTS, IDC_CONNECT}) {
@@ -198,23 +192,21 @@ TEST_F(AppMainDialog, TabsInCreationOrderEnterSendsTheChatEscapeStaysAndCloseShu
   EXPECT_EQ(procedure.shutDowns, 1);
 }
 
-TEST_F(AppMainDialog, PostedCommandsRunLaterOnTheUiThreadAndRepaintsRedrawBothBoards) {
+TEST_F(AppMainDialog, AnOwnCellPressRunsLaterAndChangedBoardsRedrawBothBoards) {
   showActive();
   ASSERT_TRUE(QTest::qWaitFor([&] { return procedure.painted.size() >= 2; }));
   procedure.painted.clear();
-  window.post(CMD_OWN_BOARD_CLICK, 3 | 4u << 16);
-  std::thread([&] {
-    window.post(CMD_REPAINT_BOARDS, 0);
-    window.post(CMD_OWN_BOARD_CLICK, 1);
-  }).join();
-  EXPECT_TRUE(procedure.commands.empty());  // queued, never run inline
-  ASSERT_TRUE(QTest::qWaitFor([&] { return procedure.commands.size() == 2; }));
-  EXPECT_EQ(procedure.commands[0].argument, 3 | 4u << 16);
-  EXPECT_EQ(procedure.commands[1], (RecordingProcedure::Command{CMD_OWN_BOARD_CLICK, 1}));
+  auto* own = control<BoardWidget>(IDC_OWN_BOARD);
+  emit own->cellPressed(3, 4);
+  emit own->cellPressed(1, 0);
+  EXPECT_TRUE(procedure.cells.empty());  // queued, never run inside the press
+  ASSERT_TRUE(QTest::qWaitFor([&] { return procedure.cells.size() == 2; }));
+  EXPECT_EQ(procedure.cells, (std::vector<RecordingProcedure::Cell>{{3, 4}, {1, 0}}));
+  view.boardsChanged();
   ASSERT_TRUE(QTest::qWaitFor([&] { return procedure.painted.size() >= 2; }));
   std::sort(procedure.painted.begin(), procedure.painted.end());
-  EXPECT_EQ(procedure.painted.front(), IDC_OWN_BOARD);
-  EXPECT_EQ(procedure.painted.back(), IDC_OPPONENT_BOARD);
+  EXPECT_EQ(procedure.painted.front(), BoardSide::kOwn);
+  EXPECT_EQ(procedure.painted.back(), BoardSide::kOpponent);
 }
 
 }  // namespace

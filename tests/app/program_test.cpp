@@ -10,7 +10,6 @@
 #include <set>
 
 #include "app/app_test_support.h"
-#include "ui/controls.h"
 
 namespace pentaro::testing {
 namespace {

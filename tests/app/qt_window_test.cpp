@@ -1,5 +1,6 @@
-// The Window over the Qt controls (CP932 texts in and out, the chat log, the sorted list box, the
-// question box) and the Qt event loop as the UI thread.
+// The Qt controls by identifier (CP932 texts in and out, the edit fields, the question box), the
+// view over them (the chat log, the participant lines and their selection, the challenge question)
+// and the Qt event loop as the UI thread.
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,8 +20,8 @@
 #include "app/question_box.h"
 #include "text/cp932.h"
 #include "ui/chat_log.h"
-#include "ui/controls.h"
-#include "ui/headless_window.h"
+#include "ui/headless_view.h"
+#include "ui/view_texts.h"
 
 namespace pentaro::testing {
 namespace {
@@ -82,54 +83,83 @@ TEST_F(AppQtWindow, EditFieldsHoldWhatIsReadFromThemAndRefuseWhatCannotArrive) {
 TEST_F(AppQtWindow, TheChatLogShowsALinePerLineCountsCrLfAndStartsAgainAt32000Bytes) {
   auto* log = control<QPlainTextEdit>(IDC_CHAT_LOG);
   dialog.show();
-  appendChatLog(window, sjis("接続しました"));
-  window.appendText(IDC_CHAT_LOG, "ab");  // a line in pieces is one line
-  window.appendText(IDC_CHAT_LOG, "c\r\n");
-  EXPECT_EQ(log->toPlainText(), QStringLiteral("接続しました\nabc"));
-  EXPECT_EQ(window.text(IDC_CHAT_LOG, 1000), sjis("接続しました\r\nabc\r\n"));
+  view.hostMessageAdded(sjis("接続しました"));
+  view.chatAdded(sjis("びー"), "abc");
+  EXPECT_EQ(log->toPlainText(), QStringLiteral("接続しました\nびー : abc"));
+  EXPECT_EQ(window.text(IDC_CHAT_LOG, 1000), sjis("接続しました\r\nびー : abc\r\n"));
   int lines = 2;
-  while (window.textLength(IDC_CHAT_LOG) < kChatLogLimitBytes) {
-    appendChatLog(window, sjis("あいうえお") + std::string(88, 'x'));
+  while (window.textLength(IDC_CHAT_LOG) < static_cast<int>(ChatLog::kLimitBytes)) {
+    view.hostMessageAdded(sjis("あいうえお") + std::string(88, 'x'));
     ++lines;
   }
-  EXPECT_EQ(window.textLength(IDC_CHAT_LOG), 19 + (lines - 2) * 100);
+  EXPECT_EQ(window.textLength(IDC_CHAT_LOG), 26 + (lines - 2) * 100);
   EXPECT_EQ(log->blockCount(), lines);
   EXPECT_EQ(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
-  appendChatLog(window, "next");
+  view.hostMessageAdded("next");
   EXPECT_EQ(log->toPlainText(), QStringLiteral("next"));
   EXPECT_EQ(window.textLength(IDC_CHAT_LOG), 6);
+  window.appendText(IDC_CHAT_LOG, "ab");  // a line in pieces is one line
+  window.appendText(IDC_CHAT_LOG, "c\r\n");
+  EXPECT_EQ(log->toPlainText(), QStringLiteral("next\nabc"));
+  EXPECT_EQ(window.text(IDC_CHAT_LOG, 1000), "next\r\nabc\r\n");
 }
 
-TEST_F(AppQtWindow, TheListBoxSortsLikeEveryFrontEndAndItsSelectionStaysWithItsLine) {
-  // CP932 bytes with caseless ASCII: "Ｚ" (82 79) before "漢" (8A BF), unlike Unicode; half-width
-  // kana (B1) after both; equal texts in the order they came.
-  HeadlessWindow reference;
-  int item = 0;
-  for (const std::string& text :
-       {std::string("bob"), sjis("漢字"), std::string("Alice"), sjis("Ｚさん"),
-        std::string("alice"), sjis("ｱｷﾗ"), std::string("carol ★ bob"), std::string("bob")}) {
-    ++item;
-    EXPECT_EQ(window.listAdd(text, item), reference.listAdd(text, item)) << text;
-  }
+TEST_F(AppQtWindow, TheListShowsLinesWhereToldAndKeepsItsSelectionLikeTheHeadlessView) {
+  HeadlessView reference;
   auto* list = control<QListWidget>(IDC_PARTICIPANTS);
-  for (int i = 0; i < reference.listCount(); ++i) {
-    EXPECT_EQ(window.listText(i), reference.listText(i)) << i;
-    EXPECT_EQ(window.listItem(i), reference.listItem(i)) << i;
-    EXPECT_EQ(list->item(i)->text().toStdString(), cp932::toUtf8(reference.listText(i)));
+  auto expectSame = [&](const char* step) {
+    SCOPED_TRACE(step);
+    ASSERT_EQ(window.listCount(), static_cast<int>(reference.listLines().size()));
+    for (int i = 0; i < window.listCount(); ++i) {
+      EXPECT_EQ(window.listText(i), reference.listLines()[i]) << i;
+      EXPECT_EQ(window.listItem(i), reference.listItem(i)) << i;
+      EXPECT_EQ(list->item(i)->text().toStdString(), cp932::toUtf8(reference.listLines()[i])) << i;
+    }
+    EXPECT_EQ(window.listSelection(), reference.selection());
+    EXPECT_EQ(view.selectedParticipant(), reference.selectedId());
+  };
+  auto both = [&](const std::function<void(LobbyView&)>& event) {
+    event(view);
+    event(reference);
+  };
+  const struct {
+    int index;
+    std::string text;
+    int id;
+  } inserts[] = {{0, "bob", 1},    {0, sjis("漢字"), 2}, {1, "Alice", 3}, {3, sjis("ｱｷﾗ"), 4},
+                 {-1, "carol", 5}, {9, "dave", 6}};  // outside the list: at its end
+  for (const auto& line : inserts) {
+    both([&](LobbyView& v) { v.participantInserted(line.index, line.text, line.id); });
   }
-  window.listSelect(3);
-  const int selected = window.listItem(3);
-  window.listAdd("0", 42);  // above the selection
-  EXPECT_EQ(window.listItem(window.listSelection()), selected);
-  window.listDelete(4);  // leaves no selection, never a neighbour's
+  expectSame("inserted");
+  window.listSelect(2);
+  reference.select(2);
+  both([](LobbyView& v) { v.participantInserted(0, "0", 42); });  // above: the line keeps it
+  expectSame("inserted above the selection");
+  EXPECT_EQ(view.selectedParticipant(), 1);
+  both([](LobbyView& v) { v.participantRebuilt(0, 5, sjis("0 ★ 漢字"), 42); });  // stays put
+  expectSame("rebuilt around the selection");
+  both([](LobbyView& v) { v.participantRebuilt(-1, 0, "eve", 7); });
+  expectSame("a line added as rebuilt");
+  both([](LobbyView& v) { v.participantRemoved(0); });
+  expectSame("removed above the selection");
+  const int selected = window.listSelection();
+  ASSERT_GE(selected, 0);
+  both([&](LobbyView& v) { v.participantRemoved(selected); });  // no neighbour takes it
+  expectSame("the selected line removed");
   EXPECT_EQ(window.listSelection(), -1);
+  EXPECT_EQ(view.selectedParticipant(), -1);
   dialog.show();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                     list->visualItemRect(list->item(1)).center());
   EXPECT_EQ(window.listSelection(), 1);
+  EXPECT_EQ(view.selectedParticipant(), window.listItem(1));
+  view.participantsCleared();
+  EXPECT_EQ(window.listCount(), 0);
+  EXPECT_EQ(view.selectedParticipant(), -1);
 }
 
-TEST_F(AppQtWindow, StatesAndTheModalJapaneseYesNoQuestion) {
+TEST_F(AppQtWindow, StatesAndTheModalJapaneseYesNoChallengeQuestion) {
   window.setEnabled(IDC_END_MATCH, true);
   EXPECT_TRUE(control(IDC_END_MATCH)->isEnabled());
   window.setPressed(IDC_BE_SERVER, true);
@@ -140,14 +170,14 @@ TEST_F(AppQtWindow, StatesAndTheModalJapaneseYesNoQuestion) {
   dialog.show();
   {
     QuestionAnswerer no(false);
-    EXPECT_FALSE(window.askYesNo("?", "caption"));
+    EXPECT_FALSE(view.askChallenge("?"));
   }
   QuestionAnswerer yes(true);
-  EXPECT_TRUE(window.askYesNo(sjis("ホストさんと、対戦しますか？"), sjis("Pentaroゲーム")));
+  EXPECT_TRUE(view.askChallenge(sjis("ホスト")));
   ASSERT_EQ(yes.asked.size(), 1u);
   const QuestionAnswerer::Question& q = yes.asked[0];
   EXPECT_EQ(q.text, QStringLiteral("ホストさんと、対戦しますか？"));
-  EXPECT_EQ(q.caption, QStringLiteral("Pentaroゲーム"));
+  EXPECT_EQ(q.caption, toQString(questionCaption()));
   EXPECT_EQ(q.icon, QMessageBox::Question);
   EXPECT_EQ(q.yesLabel + q.noLabel, QStringLiteral("はい(&Y)いいえ(&N)"));
   EXPECT_TRUE(q.yesIsDefault && q.modal);
@@ -156,14 +186,14 @@ TEST_F(AppQtWindow, StatesAndTheModalJapaneseYesNoQuestion) {
 
 // Asks a question and runs `whileOpen` on the box once it shows, inside the box's event loop.
 // `whileOpen` must answer it.
-bool askAndWatch(QtWindow& window, const std::function<void(QuestionBox&)>& whileOpen) {
+bool askAndWatch(QWidget& parent, const std::function<void(QuestionBox&)>& whileOpen) {
   QTimer::singleShot(0, [&] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       auto* box = qobject_cast<QuestionBox*>(widget);
       if (box != nullptr && box->isVisible()) whileOpen(*box);
     }
   });
-  return window.askYesNo("?", "caption");
+  return QtWindow::ask(parent, "?", "caption");
 }
 
 bool waitUntilAnswerable(QuestionBox& box) {
@@ -181,7 +211,7 @@ TEST_F(AppQtWindow, AQuestionIgnoresPressesMeantForTheWindowAndOpensWithNoButton
   showActive();
   QCursor::setPos(1, 1);
   QPoint noSpot;
-  EXPECT_FALSE(askAndWatch(window, [&](QuestionBox& box) {
+  EXPECT_FALSE(askAndWatch(dialog, [&](QuestionBox& box) {
     QAbstractButton* no = box.button(QMessageBox::No);
     QTest::mouseClick(no, Qt::LeftButton);
     for (const QKeyCombination key : {QKeyCombination(Qt::Key_Return), Qt::AltModifier | Qt::Key_N,
@@ -200,7 +230,7 @@ TEST_F(AppQtWindow, AQuestionIgnoresPressesMeantForTheWindowAndOpensWithNoButton
 
   // The pointer rests where "いいえ" was: the next question opens elsewhere.
   QCursor::setPos(noSpot);
-  EXPECT_TRUE(askAndWatch(window, [&](QuestionBox& box) {
+  EXPECT_TRUE(askAndWatch(dialog, [&](QuestionBox& box) {
     for (const QAbstractButton* button : box.buttons()) {
       EXPECT_FALSE(globalRect(button).adjusted(-2, -2, 2, 2).contains(QCursor::pos()));
     }

@@ -9,8 +9,7 @@
 
 #include "text/hex_bytes.h"
 #include "text/texts.h"
-#include "ui/controls.h"
-#include "ui/headless_window.h"
+#include "ui/headless_view.h"
 
 namespace pentaro {
 namespace {
@@ -42,40 +41,38 @@ class ClientMatchSession : public ::testing::Test {
   // 18 25 13 19 17 / 4 9 7 10 23 / 15 1 3 22 6.
   ClientMatchSession() {
     boards.reset();
-    match.fields().ownId = kOwnId;
-    window.setText(IDC_PLAYER_NAME, "Taro");
+    match.model().setOwnId(kOwnId);
   }
 
   void startWithMap(int movesSecond, const Cells& opponentMap = numbered()) {
     match.startMatch(kOpponent, movesSecond);
     match.onMap(kOpponent, opponentMap);
   }
-  Lines chat() const { return window.textHistory(IDC_CHAT_LOG); }
-  std::string status() const { return window.fullText(IDC_STATUS); }
+  Lines chat() const { return view.chatHistory(); }
+  std::string status() const { return view.status(); }
 
   RandomSource random;
-  HeadlessWindow window;
+  HeadlessView view;
+  std::string ownName = "Taro";
+  std::map<int, std::string> names{{kOpponent, "Hanako"}, {2, "Ichiro"}, {3, "Jiro"}};
   int repaints = 0;
   GameBoards boards{random, [this] { ++repaints; }};
   Lines sent;
   bool connected = true;
-  MatchSession match{boards, window,
+  MatchSession match{boards, view,
                      MatchSession::Hooks{[this](const std::string& l) { sent.push_back(l); },
-                                         [](int id) { return id == kOpponent ? "Hanako" : ""; },
-                                         [this] { return connected; }}};
+                                         [this](int id) { return names[id]; },
+                                         [this] { return connected; }, [this] { return ownName; }}};
   const Texts& t = texts();
 };
 
 TEST_F(ClientMatchSession, StartMatch) {
   const Board own = boards.own();
   match.startMatch(kOpponent, 0);
-  for (int id : {IDC_CHALLENGE, IDC_SPECTATE, IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST}) {
-    EXPECT_FALSE(window.isEnabled(id)) << id;
-  }
-  EXPECT_TRUE(window.isEnabled(IDC_END_MATCH));
+  EXPECT_EQ(view.match(), MatchState::kPlaying);
   EXPECT_EQ(match.fields().turnHolder, kOwnId);
-  EXPECT_EQ(window.fullText(IDC_OWN_CAPTION), "Taro");
-  EXPECT_EQ(window.fullText(IDC_OPPONENT_CAPTION), "Hanako");
+  EXPECT_EQ(view.leftCaption(), "Taro");
+  EXPECT_EQ(view.rightCaption(), "Hanako");
   const std::string first = hexBytes("90 E6 8E E8 82 C5 82 B7");  // 先手です
   EXPECT_EQ(chat(), (Lines{line(hexBytes("83 51 81 5B 83 80 82 AA 8E 6E 82 DC 82 E8 82 DC 82 B5 "
                                          "82 BD")),  // ゲームが始まりました
@@ -86,7 +83,7 @@ TEST_F(ClientMatchSession, StartMatch) {
 
   match.startMatch(kStranger, 1);  // nobody of that id in the list: empty caption
   EXPECT_EQ(match.fields().turnHolder, kStranger);
-  EXPECT_EQ(window.fullText(IDC_OPPONENT_CAPTION), "");
+  EXPECT_EQ(view.rightCaption(), "");
   EXPECT_EQ(status(), hexBytes("8C E3 8E E8 82 C5 82 B7"));  // 後手です
   EXPECT_EQ(chat().back(), line(t.movesSecond));
 }
@@ -94,9 +91,9 @@ TEST_F(ClientMatchSession, StartMatch) {
 TEST_F(ClientMatchSession, OwnCaptionIsTheNameCutAt38Bytes) {
   std::string name = "a";
   for (int i = 0; i < 20; ++i) name += hexBytes("82 A0");
-  window.setText(IDC_PLAYER_NAME, name);
+  ownName = name;
   match.startMatch(kOpponent, 0);
-  EXPECT_EQ(window.fullText(IDC_OWN_CAPTION), name.substr(0, 37));
+  EXPECT_EQ(view.leftCaption(), name.substr(0, 37));
 }
 
 TEST_F(ClientMatchSession, SendOwnMap) {
@@ -124,7 +121,7 @@ TEST_F(ClientMatchSession, CallsAlternate) {
   startWithMap(0);
   EXPECT_EQ(chat().back(), line(hexBytes("83 7D 83 62 83 76 8E F3 90 4D 8A AE 97 B9")));
 
-  EXPECT_EQ(window.attentionRequests(), 1);  // the first move is the player's
+  EXPECT_EQ(view.attentionRequests(), 1);  // the first move is the player's
   match.clickOwnBoard(7);
   EXPECT_EQ(sent, (Lines{"PLOT\t4\t7"}));
   EXPECT_EQ(status(), hexBytes("91 8A 8E E8 82 CC 94 D4 82 C5 82 B7"));  // 相手の番です
@@ -137,7 +134,7 @@ TEST_F(ClientMatchSession, CallsAlternate) {
 
   match.onPlot(kOpponent, 9);
   EXPECT_EQ(status(), hexBytes("82 A0 82 C8 82 BD 82 CC 94 D4 82 C5 82 B7"));  // あなたの番です
-  EXPECT_EQ(window.attentionRequests(), 2);
+  EXPECT_EQ(view.attentionRequests(), 2);
   EXPECT_EQ(match.fields().turnHolder, kOwnId);
   EXPECT_EQ(boards.own().cell(1, 3), -9);
   EXPECT_EQ(sent.size(), 1u);
@@ -175,14 +172,14 @@ TEST_F(ClientMatchSession, OwnCallCanMakeTheOpponentWin) {
 TEST_F(ClientMatchSession, LinesFromStrangersChangeNothing) {
   startWithMap(0);
   const Board own = boards.own(), opponent = boards.opponent();
-  const Lines chatBefore = chat(), statusBefore = window.textHistory(IDC_STATUS);
+  const Lines chatBefore = chat(), statusBefore = view.statusHistory();
   const int repaintsBefore = repaints;
   match.onPlot(kStranger, 7);
   match.onMap(kStranger, numbered(true));
   EXPECT_EQ(boards.own(), own);
   EXPECT_EQ(boards.opponent(), opponent);
   EXPECT_EQ(chat(), chatBefore);
-  EXPECT_EQ(window.textHistory(IDC_STATUS), statusBefore);
+  EXPECT_EQ(view.statusHistory(), statusBefore);
   EXPECT_EQ(repaints, repaintsBefore);
   EXPECT_TRUE(sent.empty());
 }
@@ -212,12 +209,7 @@ TEST_F(ClientMatchSession, ReceivedMapValues) {
 
 class ClientMatchWatching : public ClientMatchSession {
  protected:
-  ClientMatchWatching() {
-    match.fields().watchedFirst = 2;
-    match.fields().watchedSecond = 3;
-    window.setText(IDC_OWN_CAPTION, "Ichiro");
-    window.setText(IDC_OPPONENT_CAPTION, "Jiro");
-  }
+  ClientMatchWatching() { match.beginWatching(2, 3); }
 };
 
 TEST_F(ClientMatchWatching, MapsGoToTheWatchedPlayersSides) {
@@ -250,7 +242,8 @@ TEST_F(ClientMatchWatching, CallsShowTheWinnersName) {
 
   std::string name = "a";  // the winner's name is read with 39 bytes
   for (int i = 0; i < 20; ++i) name += hexBytes("82 A0");
-  window.setText(IDC_OPPONENT_CAPTION, name);
+  names[3] = name;
+  match.beginWatching(2, 3);
   match.onMap(2, numbered());
   match.onMap(3, numbered(true));
   match.onPlot(2, 21);
@@ -274,12 +267,9 @@ TEST_F(ClientMatchSession, EndMatch) {
 
   EXPECT_EQ(sent, (Lines{"END_VS\t4"}));
   EXPECT_EQ(match.fields().opponentId, MatchFields::kNone);
-  for (int id : {IDC_CHALLENGE, IDC_SPECTATE, IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST}) {
-    EXPECT_TRUE(window.isEnabled(id)) << id;
-  }
-  EXPECT_FALSE(window.isEnabled(IDC_END_MATCH));
-  EXPECT_EQ(window.fullText(IDC_OWN_CAPTION), "");
-  EXPECT_EQ(window.fullText(IDC_OPPONENT_CAPTION), "");
+  EXPECT_EQ(view.match(), MatchState::kNone);
+  EXPECT_EQ(view.leftCaption(), "");
+  EXPECT_EQ(view.rightCaption(), "");
   EXPECT_EQ(chat().back(),
             line(hexBytes("83 51 81 5B 83 80 82 AA 8F 49 82 ED 82 E8 82 DC 82 B5 82 BD")));
   EXPECT_EQ(status(), hexBytes("91 CE 90 ED 91 D2 82 BF 81 45 81 45 81 45"));  // 対戦待ち・・・
@@ -321,21 +311,19 @@ TEST_F(ClientMatchSession, AnOpponentWhoLeavesEndsTheMatchAtOnceWithoutALineToIt
   EXPECT_EQ(match.fields().opponentId, MatchFields::kNone);
   EXPECT_TRUE(sent.empty());
   EXPECT_EQ(chat()[chat().size() - 2], line("Hanako" + t.opponentLeftSuffix));
-  EXPECT_TRUE(window.isEnabled(IDC_CHALLENGE));
+  EXPECT_EQ(view.match(), MatchState::kNone);
 }
 
 TEST_F(ClientMatchSession, ResetShowsTheWaitingTextOnlyWhileConnected) {
   connected = false;
-  match.fields().watchedFirst = 2;
-  window.setText(IDC_OWN_CAPTION, "x");
-  window.setText(IDC_OPPONENT_CAPTION, "y");
-  window.setText(IDC_STATUS, t.notConnected);
+  match.beginWatching(2, 3);
+  const std::size_t statusChanges = view.statusHistory().size();
   int before = repaints;
   match.resetBoards();
-  EXPECT_EQ(status(), t.notConnected);
+  EXPECT_EQ(view.statusHistory().size(), statusChanges);
   EXPECT_EQ(match.fields().watchedFirst, MatchFields::kNone);
-  EXPECT_EQ(window.fullText(IDC_OWN_CAPTION), "");
-  EXPECT_EQ(window.fullText(IDC_OPPONENT_CAPTION), "");
+  EXPECT_EQ(view.leftCaption(), "");
+  EXPECT_EQ(view.rightCaption(), "");
   EXPECT_GT(repaints, before);
 
   connected = true;

@@ -124,14 +124,14 @@ TEST(GameBoardPainter, CellOnTwoLinesLooksLikeOneOnASingleLine) {
   EXPECT_EQ(canvas.texts()[7].colour, kWhite);
 }
 
-TEST(GameBoardPainter, ClickArgumentForA100PixelBoard) {
-  auto click = [](int x, int y) { return boardClickArgument(x, y, kSide, kSide); };
-  EXPECT_EQ(click(0, 0), 0u);
-  EXPECT_EQ(click(19, 19), 0u);
-  EXPECT_EQ(click(20, 0), 1u);
-  EXPECT_EQ(click(0, 20), 1u << 16);
-  EXPECT_EQ(click(45, 85), 2u | 4u << 16);
-  EXPECT_EQ(click(99, 99), 4u | 4u << 16);
+TEST(GameBoardPainter, CellUnderAPressOnA100PixelBoard) {
+  auto click = [](int x, int y) { return boardCellAt(x, y, kSide, kSide); };
+  EXPECT_EQ(click(0, 0), (CellPosition{0, 0}));
+  EXPECT_EQ(click(19, 19), (CellPosition{0, 0}));
+  EXPECT_EQ(click(20, 0), (CellPosition{1, 0}));
+  EXPECT_EQ(click(0, 20), (CellPosition{0, 1}));
+  EXPECT_EQ(click(45, 85), (CellPosition{2, 4}));
+  EXPECT_EQ(click(99, 99), (CellPosition{4, 4}));
 }
 
 }  // namespace

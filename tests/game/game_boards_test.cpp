@@ -5,12 +5,9 @@
 #include <array>
 #include <string>
 
-#include "text/hex_bytes.h"
-
 namespace pentaro {
 namespace {
 
-using testing::hexBytes;
 using Cells = std::array<int, Board::kCells>;
 
 Cells cellsOf(const Board& board) {
@@ -28,8 +25,6 @@ Board numbered(bool rowsCalled = false) {
   }
   return board;
 }
-
-const std::string kNext = hexBytes("8E 9F 82 CD 81 41");  // 次は、
 
 class GameBoardsTest : public ::testing::Test {
  protected:
@@ -54,31 +49,29 @@ TEST_F(GameBoardsTest, ResetFromTheInitialState) {
 }
 
 TEST_F(GameBoardsTest, PlacementByHand) {
-  EXPECT_EQ(boards.beginManualPlacement(),
-            hexBytes("31 94 D4 82 A9 82 E7 81 41 8F 87 94 D4 82 C9 94 7A 92 75 82 B5 82 C4 82 AD "
-                     "82 BE 82 B3 82 A2"));  // 1番から、順番に配置してください
+  boards.beginManualPlacement();
   EXPECT_EQ(cellsOf(boards.own()), Cells{});
   EXPECT_EQ(boards.nextToPlace(), 1);
 
   const int before = repaints;
-  EXPECT_EQ(boards.placeNext(3, 2), kNext + "2");
+  EXPECT_EQ(boards.placeNext(3, 2), 2);
   EXPECT_EQ(boards.own().cell(3, 2), 1);
   EXPECT_EQ(repaints, before + 1);
-  // An occupied cell or a position outside: no text, no number used, no repaint.
+  // An occupied cell or a position outside: nothing, no number used, no repaint.
   EXPECT_EQ(boards.placeNext(3, 2), std::nullopt);
   EXPECT_EQ(boards.placeNext(5, 0), std::nullopt);
   EXPECT_EQ(boards.nextToPlace(), 2);
   EXPECT_EQ(repaints, before + 1);
 
-  std::optional<std::string> text;
+  std::optional<int> next;
   for (int i = 0; i < Board::kCells; ++i) {
     if (i == 13) continue;
-    text = boards.placeNext(i % 5, i / 5);
+    next = boards.placeNext(i % 5, i / 5);
     if (boards.nextToPlace() == 25) {
-      EXPECT_EQ(text, kNext + "25");
+      EXPECT_EQ(next, 25);
     }
   }
-  EXPECT_EQ(text, hexBytes("94 7A 92 75 8A AE 97 B9"));  // 配置完了
+  EXPECT_EQ(next, GameBoards::kNoPlacement);
   EXPECT_EQ(boards.nextToPlace(), GameBoards::kNoPlacement);
   EXPECT_EQ(boards.own().cell(4, 4), 25);
 }
@@ -150,22 +143,6 @@ TEST_F(GameBoardsTest, CallResults) {
   // reset clears a decided match.
   boards.reset();
   EXPECT_FALSE(boards.gameOver());
-}
-
-TEST(GameCallResultText, PlayerAndWatcherTexts) {
-  const std::string left = "Taro", right = hexBytes("89 D4 8E 71");          // 花子
-  const std::string wins = hexBytes("82 CC 8F 9F 82 BF 82 C5 82 B7");        // の勝ちです
-  const std::string draw = hexBytes("88 F8 82 AB 95 AA 82 AF 82 C5 82 B7");  // 引き分けです
-  EXPECT_EQ(callResultText(CallResult::kContinue, false, left, right), "");
-  EXPECT_EQ(callResultText(CallResult::kContinue, true, left, right), "");
-  EXPECT_EQ(callResultText(CallResult::kOwnWin, false, left, right),
-            hexBytes("82 A0 82 C8 82 BD") + wins);  // あなたの勝ちです
-  EXPECT_EQ(callResultText(CallResult::kOpponentWin, false, left, right),
-            hexBytes("91 8A 8E E8") + wins);  // 相手の勝ちです
-  EXPECT_EQ(callResultText(CallResult::kDraw, false, left, right), draw);
-  EXPECT_EQ(callResultText(CallResult::kDraw, true, left, right), draw);
-  EXPECT_EQ(callResultText(CallResult::kOwnWin, true, left, right), left + wins);
-  EXPECT_EQ(callResultText(CallResult::kOpponentWin, true, left, right), right + wins);
 }
 
 }  // namespace

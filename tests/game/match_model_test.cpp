@@ -20,7 +20,7 @@ struct Side {
   Side(int id, std::uint32_t seed) {
     random.setState(seed);
     boards.reset();
-    model.fields().ownId = static_cast<std::int16_t>(id);
+    model.setOwnId(id);
   }
   RandomSource random;
   GameBoards boards{random, [] {}};

@@ -26,7 +26,7 @@ TEST_F(LobbyScenario, HostAndPlayersAreWelcomedInListOrder) {
   TestPlayer& aki = join("あき");
   EXPECT_EQ(aki.id(), 0);
   EXPECT_EQ(aki.status(), "接続しました");
-  EXPECT_EQ(utf8(aki.window.fullText(IDC_SERVER_ADDRESS)), "localhost");
+  EXPECT_EQ(utf8(aki.view.address()), "localhost");
   EXPECT_TRUE(aki.chatHas("サーバのバージョンは 1.01 です。"));
   // Before the welcome, the host is told where players on other machines connect.
   const std::optional<std::vector<HostAddress>> addresses = hostAddresses();
@@ -36,8 +36,8 @@ TEST_F(LobbyScenario, HostAndPlayersAreWelcomedInListOrder) {
                          : "ほかのパソコンからの接続先：" + addresses->front().address + " (" +
                                addresses->front().interfaceName + ")";
   EXPECT_EQ(aki.chatLog().rfind(firstLine + "\r\n", 0), 0u) << aki.chatLog();
-  EXPECT_FALSE(aki.window.isEnabled(IDC_CONNECT));
-  EXPECT_TRUE(aki.window.isPressed(IDC_BE_SERVER));
+  EXPECT_FALSE(aki.controls().connectEnabled);
+  EXPECT_TRUE(aki.controls().hostPressed);
 
   TestPlayer& bob = join("ぼぶ");
   EXPECT_EQ(bob.id(), 1);
@@ -62,11 +62,10 @@ TEST_F(LobbyScenario, ChatReachesEveryoneAndTheOwnLineShowsOnce) {
   ASSERT_TRUE(aki.waitForChat("ぼぶ : やあ"));
   const std::string log = aki.chatLog();
   EXPECT_EQ(log.find("あき : こんにちは"), log.rfind("あき : こんにちは"));
-  EXPECT_EQ(utf8(aki.window.fullText(IDC_CHAT_INPUT)), "");
 
   // An empty input sends nothing.
   const std::string before = bob.chatLog();
-  aki.click(IDC_CHAT_SEND);
+  aki.say("");
   aki.say("おわり");
   ASSERT_TRUE(bob.waitForChat("あき : おわり"));
   EXPECT_EQ(bob.chatLog(), before + "あき : おわり\r\n");
@@ -77,7 +76,7 @@ TEST_F(LobbyScenario, APlayerWhoLeavesMidMatchEndsTheMatchForTheOtherAtOnce) {
   TestPlayer& bob = join("ぼぶ");
   TestPlayer& cai = join("かい");
   startMatch(aki, bob);
-  bob.toggle(IDC_CONNECT);  // Bob disconnects
+  bob.disconnect();
   ASSERT_TRUE(aki.waitForChat("ぼぶさんが、いなくなりました"));
   EXPECT_TRUE(bob.waitForChat("接続を閉じました"));
   EXPECT_EQ(bob.status(), "未接続です");
@@ -96,7 +95,7 @@ TEST_F(LobbyScenario, APlayerWhoLeavesMidMatchEndsTheMatchForTheOtherAtOnce) {
   TestPlayer& chika = join("ちか");
   EXPECT_EQ(chika.id(), 1);
   EXPECT_THAT(chika.participants(), ElementsAre("あき", "かい", "ちか"));
-  EXPECT_FALSE(aki.window.isEnabled(IDC_END_MATCH));
+  EXPECT_FALSE(aki.inMatchControls());
 }
 
 TEST_F(LobbyScenario, TheEleventhPlayerIsTurnedAwayAndTheTenStay) {
@@ -106,7 +105,7 @@ TEST_F(LobbyScenario, TheEleventhPlayerIsTurnedAwayAndTheTenStay) {
   eleventh.connect();
   ASSERT_TRUE(eleventh.waitForChat("接続を閉じました"));
   EXPECT_EQ(eleventh.status(), "未接続です");
-  EXPECT_FALSE(eleventh.window.isPressed(IDC_CONNECT));
+  EXPECT_FALSE(eleventh.controls().connectPressed);
   for (int i = 0; i < 10; ++i) {
     EXPECT_TRUE(players_[i]->connected());
     EXPECT_EQ(players_[i]->participants().size(), 10u);
@@ -119,21 +118,20 @@ TEST_F(LobbyScenario, StoppingTheServerReturnsEveryControlToIdle) {
   TestPlayer& aki = join("あき");
   TestPlayer& bob = join("ぼぶ");
   TestPlayer& chika = join("ちか");
-  aki.toggle(IDC_BE_SERVER);
+  aki.stopHosting();
   ASSERT_TRUE(aki.waitForChat("サーバーを閉じました"));
   for (TestPlayer* p : {&bob, &chika}) {
     ASSERT_TRUE(p->waitForChat("接続を閉じました"));
     EXPECT_EQ(p->status(), "未接続です");
-    EXPECT_TRUE(p->window.isEnabled(IDC_BE_SERVER));
-    EXPECT_TRUE(p->window.isEnabled(IDC_SERVER_ADDRESS));
-    EXPECT_FALSE(p->window.isPressed(IDC_CONNECT));
+    EXPECT_TRUE(p->controls().hostEnabled);
+    EXPECT_TRUE(p->controls().fieldsEnabled);
+    EXPECT_FALSE(p->controls().connectPressed);
   }
   ASSERT_TRUE(waitUntil([&] { return aki.status() == "未接続です"; }));
-  for (int control : {IDC_CONNECT, IDC_BE_SERVER, IDC_SERVER_ADDRESS, IDC_PLAYER_NAME}) {
-    EXPECT_TRUE(aki.window.isEnabled(control)) << control;
-  }
-  EXPECT_FALSE(aki.window.isPressed(IDC_BE_SERVER));
-  EXPECT_FALSE(aki.window.isPressed(IDC_CONNECT));
+  EXPECT_TRUE(aki.controls().connectEnabled && aki.controls().hostEnabled);
+  EXPECT_TRUE(aki.controls().fieldsEnabled);
+  EXPECT_FALSE(aki.controls().hostPressed);
+  EXPECT_FALSE(aki.controls().connectPressed);
 
   // The same program hosts again at once.
   aki.hostLobby();
@@ -146,23 +144,23 @@ TEST_F(LobbyScenario, AServerWhosePortIsTakenEndsAtOnce) {
 
   players_.push_back(std::make_unique<TestPlayer>(port_, "あき", 1));
   TestPlayer& aki = *players_.back();
-  aki.run([&] { aki.window.setText(IDC_SERVER_ADDRESS, "192.0.2.5"); });
+  aki.run([&] { aki.program->setServerAddress("192.0.2.5"); });
   aki.hostLobby();
   // It says why, keeps the saved address and does not join whoever holds the port.
   ASSERT_TRUE(aki.waitForChat("ポート " + std::to_string(port_) +
                               " はほかのプログラムが使っているので、サーバーになれませんでした"));
-  EXPECT_TRUE(waitUntil([&] { return !aki.window.isPressed(IDC_BE_SERVER); }));
+  EXPECT_TRUE(waitUntil([&] { return !aki.controls().hostPressed; }));
   aki.ui.drain();
-  EXPECT_EQ(aki.window.fullText(IDC_SERVER_ADDRESS), "192.0.2.5");
+  EXPECT_EQ(aki.address(), "192.0.2.5");
   EXPECT_FALSE(aki.connected());
   EXPECT_FALSE(aki.chatHas("サーバーを閉じました"));
   // It never listened, so it names no address to connect to.
   const std::string log = aki.chatLog();
   EXPECT_EQ(log.find("接続先"), std::string::npos) << log;
   EXPECT_EQ(log.find("このパソコンからしか"), std::string::npos) << log;
-  EXPECT_TRUE(waitUntil(
-      [&] { return !aki.window.isPressed(IDC_BE_SERVER) && aki.window.isEnabled(IDC_CONNECT); }));
-  EXPECT_EQ(utf8(aki.window.fullText(IDC_PLAYER_NAME)), "あき");
+  EXPECT_TRUE(
+      waitUntil([&] { return !aki.controls().hostPressed && aki.controls().connectEnabled; }));
+  EXPECT_EQ(utf8(aki.name()), "あき");
 }
 
 // A connection that reads the server's lines as they come, without any program behind it.
@@ -237,7 +235,7 @@ TEST_F(LobbyScenario, AnEmptyNameBecomesTheDefaultName) {
   players_.push_back(std::make_unique<TestPlayer>(port_, "", 1));
   TestPlayer& nameless = *players_.back();
   nameless.hostLobby();
-  EXPECT_EQ(utf8(nameless.window.fullText(IDC_PLAYER_NAME)), "名無し");
+  EXPECT_EQ(utf8(nameless.view.name()), "名無し");
   EXPECT_TRUE(nameless.waitForChat("名無しさんの登場です"));
 }
 
@@ -246,10 +244,10 @@ TEST_F(LobbyScenario, AConnectWhereNobodyListensSaysSoAndLeavesTheControlsIdle) 
   TestPlayer& aki = *players_.back();
   aki.connect();  // nobody hosts on port_
   ASSERT_TRUE(aki.waitForChat("接続できませんでした（相手: 127.0.0.1）"));
-  EXPECT_TRUE(waitUntil([&] { return !aki.window.isPressed(IDC_CONNECT); }));
+  EXPECT_TRUE(waitUntil([&] { return !aki.controls().connectPressed; }));
   EXPECT_EQ(aki.status(), "未接続です");
-  EXPECT_TRUE(aki.window.isEnabled(IDC_BE_SERVER));
-  EXPECT_TRUE(aki.window.isEnabled(IDC_SERVER_ADDRESS));
+  EXPECT_TRUE(aki.controls().hostEnabled);
+  EXPECT_TRUE(aki.controls().fieldsEnabled);
 }
 
 }  // namespace

@@ -42,15 +42,15 @@ TEST_F(MatchScenario, AcceptedChallengeStartsTheMatchOnBothSides) {
   for (TestPlayer* p : {&aki, &bob}) {
     EXPECT_TRUE(p->waitForChat("マップ受信完了"));
     EXPECT_TRUE(p->chatHas("ゲームが始まりました"));
-    EXPECT_FALSE(p->window.isEnabled(IDC_CHALLENGE));
-    EXPECT_TRUE(p->window.isEnabled(IDC_END_MATCH));
-    EXPECT_FALSE(p->window.isEnabled(IDC_PLACE_MANUALLY));
+    EXPECT_FALSE(!p->inMatchControls());
+    EXPECT_TRUE(p->inMatchControls());
+    EXPECT_FALSE(!p->inMatchControls());
   }
   EXPECT_EQ(aki.opponentBoard(), bobsBoard);
   EXPECT_EQ(bob.opponentBoard(), aki.ownBoard());
-  EXPECT_EQ(utf8(aki.window.fullText(IDC_OWN_CAPTION)), "あき");
-  EXPECT_EQ(utf8(aki.window.fullText(IDC_OPPONENT_CAPTION)), "ぼぶ");
-  EXPECT_EQ(bob.window.questionsAsked(), 1);
+  EXPECT_EQ(utf8(aki.view.leftCaption()), "あき");
+  EXPECT_EQ(utf8(aki.view.rightCaption()), "ぼぶ");
+  EXPECT_EQ(bob.view.questionsAsked(), 1);
   EXPECT_TRUE(waitUntil([&] {
     return chika.participants().size() == 3 && chika.participants()[0] == "あき ★ ぼぶ";
   }));
@@ -104,15 +104,15 @@ TEST_F(MatchScenario, AMatchIsPlayedToAWinAndEndedByHand) {
   EXPECT_EQ(aki.ownBoard(), before);
 
   // "対戦終了" ends it on both sides, and everybody's list shows it.
-  aki.click(IDC_END_MATCH);
+  aki.endMatch();
   ASSERT_TRUE(bob.waitForChat("ゲームが終わりました"));
   for (TestPlayer* p : {&aki, &bob}) {
     EXPECT_FALSE(p->fields().playing());
     EXPECT_FALSE(p->gameOver());
     EXPECT_EQ(p->status(), "対戦待ち・・・");
-    EXPECT_EQ(utf8(p->window.fullText(IDC_OPPONENT_CAPTION)), "");
-    EXPECT_TRUE(p->window.isEnabled(IDC_CHALLENGE));
-    EXPECT_FALSE(p->window.isEnabled(IDC_END_MATCH));
+    EXPECT_EQ(utf8(p->view.rightCaption()), "");
+    EXPECT_TRUE(!p->inMatchControls());
+    EXPECT_FALSE(p->inMatchControls());
     EXPECT_EQ(p->opponentBoard(), Board());
   }
   EXPECT_TRUE(waitUntil(
@@ -141,7 +141,7 @@ TEST_F(MatchScenario, RefusalAndBusyAnswers) {
 
   // No answer given is a refusal.
   ASSERT_TRUE(aki.selectParticipant(bob.id()));
-  aki.click(IDC_CHALLENGE);
+  aki.challengeSelected();
   EXPECT_TRUE(aki.chatHas("対戦申し込み中・・・"));
   ASSERT_TRUE(aki.waitForChat("ぼぶさんが　対戦をことわりました"));
   EXPECT_FALSE(aki.fields().playing());
@@ -149,19 +149,19 @@ TEST_F(MatchScenario, RefusalAndBusyAnswers) {
 
   // A player in a match answers by itself, without a question.
   startMatch(aki, bob);
-  const int asked = aki.window.questionsAsked();
+  const int asked = aki.view.questionsAsked();
   ASSERT_TRUE(chika.selectParticipant(aki.id()));
-  chika.click(IDC_CHALLENGE);
+  chika.challengeSelected();
   ASSERT_TRUE(chika.waitForChat("あきさんは、今、ぼぶさんと、対戦中です。"));
   EXPECT_TRUE(aki.chatHas("* ちかさん　から、対戦の申し込みがありました"));
   EXPECT_TRUE(aki.chatHas("対戦中なので、無視します・・・"));
-  EXPECT_EQ(aki.window.questionsAsked(), asked);
+  EXPECT_EQ(aki.view.questionsAsked(), asked);
 
   // While playing, "対戦" and "観戦" do nothing.
   const std::string log = aki.chatLog();
   ASSERT_TRUE(aki.selectParticipant(chika.id()));
-  aki.click(IDC_CHALLENGE);
-  aki.click(IDC_SPECTATE);
+  aki.challengeSelected();
+  aki.watchSelected();
   EXPECT_EQ(aki.chatLog(), log);
 }
 
@@ -169,10 +169,14 @@ TEST_F(MatchScenario, ChallengingOrWatchingTheOwnLineOnlyDealsANewBoard) {
   TestPlayer& aki = join("あき");
   join("ぼぶ");
   ASSERT_TRUE(aki.selectParticipant(aki.id()));
-  for (int button : {IDC_CHALLENGE, IDC_SPECTATE}) {
+  for (bool challenge : {true, false}) {
     const Board before = aki.ownBoard();
     const std::string log = aki.chatLog();
-    aki.click(button);
+    if (challenge) {
+      aki.challengeSelected();
+    } else {
+      aki.watchSelected();
+    }
     EXPECT_NE(aki.ownBoard(), before);
     EXPECT_EQ(aki.chatLog(), log);  // nothing asked, nothing sent
     EXPECT_EQ(aki.status(), "対戦待ち・・・");
@@ -191,14 +195,14 @@ TEST_F(MatchScenario, ASecondAcceptanceIsTurnedBack) {
       return true;
     };
   };
-  bob.window.setAnswerer(answerWhen(bobMayAnswer.get_future().share()));
-  chika.window.setAnswerer(answerWhen(chikaMayAnswer.get_future().share()));
+  bob.view.setAnswerer(answerWhen(bobMayAnswer.get_future().share()));
+  chika.view.setAnswerer(answerWhen(chikaMayAnswer.get_future().share()));
   ASSERT_TRUE(aki.selectParticipant(bob.id()));
-  aki.click(IDC_CHALLENGE);
+  aki.challengeSelected();
   ASSERT_TRUE(aki.selectParticipant(chika.id()));
-  aki.click(IDC_CHALLENGE);
+  aki.challengeSelected();
   ASSERT_TRUE(waitUntil(
-      [&] { return bob.window.questionsAsked() == 1 && chika.window.questionsAsked() == 1; }));
+      [&] { return bob.view.questionsAsked() == 1 && chika.view.questionsAsked() == 1; }));
   bobMayAnswer.set_value();
   ASSERT_TRUE(waitUntil([&] { return aki.fields().opponentId == bob.id(); }));
   chikaMayAnswer.set_value();
@@ -217,7 +221,7 @@ TEST_F(MatchScenario, AMutualChallengeGivesOneMatchWithOneFirstPlayer) {
   TestPlayer& aki = join("あき");
   TestPlayer& bob = join("ぼぶ");
   for (TestPlayer* p : {&aki, &bob}) {
-    p->window.setAnswerer([](const std::string&, const std::string&) { return true; });
+    p->view.setAnswerer([](const std::string&, const std::string&) { return true; });
   }
   // Bob challenges Aki before Aki's challenge reaches Bob's program: both questions come after
   // both challenges, and both say Yes.
@@ -227,14 +231,14 @@ TEST_F(MatchScenario, AMutualChallengeGivesOneMatchWithOneFirstPlayer) {
   bob.ui.post([&, akiHasChallenged] {
     akiHasChallenged.wait();
     ASSERT_TRUE(bob.selectParticipant(akiId));
-    bob.click(IDC_CHALLENGE);
+    bob.challengeSelected();
   });
   ASSERT_TRUE(aki.selectParticipant(bobId));
-  aki.click(IDC_CHALLENGE);
+  aki.challengeSelected();
   akiChallenged.set_value();
   ASSERT_TRUE(waitUntil([&] {
     return aki.opponentBoard().isFilled() && bob.opponentBoard().isFilled() &&
-           bob.window.questionsAsked() == 1 && aki.window.questionsAsked() == 1;
+           bob.view.questionsAsked() == 1 && aki.view.questionsAsked() == 1;
   }));
   bob.ui.drain();
   aki.ui.drain();
@@ -256,7 +260,7 @@ TEST_F(MatchScenario, LaterLinesWaitWhileTheQuestionIsOpen) {
   std::promise<void> asked;
   std::promise<bool> answer;
   auto answerFuture = answer.get_future().share();
-  aki.window.setAnswerer(
+  aki.view.setAnswerer(
       [&asked, answerFuture](const std::string& question, const std::string& caption) {
         EXPECT_EQ(utf8(question), "ぼぶさんと、対戦しますか？");
         EXPECT_EQ(utf8(caption), "PentaroGame");
@@ -264,7 +268,7 @@ TEST_F(MatchScenario, LaterLinesWaitWhileTheQuestionIsOpen) {
         return answerFuture.get();
       });
   ASSERT_TRUE(bob.selectParticipant(aki.id()));
-  bob.click(IDC_CHALLENGE);
+  bob.challengeSelected();
   asked.get_future().wait();
 
   chika.say("きこえる？");
@@ -286,8 +290,8 @@ TEST_F(MatchScenario, AWatcherFollowsTheMatchFromTheFirstCall) {
     return chika.ownBoard() == aki.ownBoard() && chika.opponentBoard() == bob.ownBoard();
   }));
   EXPECT_TRUE(chika.chatHas("マップを取得中・・・"));
-  EXPECT_EQ(utf8(chika.window.fullText(IDC_OWN_CAPTION)), "あき");
-  EXPECT_EQ(utf8(chika.window.fullText(IDC_OPPONENT_CAPTION)), "ぼぶ");
+  EXPECT_EQ(utf8(chika.view.leftCaption()), "あき");
+  EXPECT_EQ(utf8(chika.view.rightCaption()), "ぼぶ");
   const MatchFields watching = chika.fields();
   EXPECT_EQ(watching.watchedFirst, aki.id());
   EXPECT_EQ(watching.watchedSecond, bob.id());
@@ -305,7 +309,7 @@ TEST_F(MatchScenario, AWatcherFollowsTheMatchFromTheFirstCall) {
 
   // Asking a player who is not in a match ends in a notice and a fresh board.
   ASSERT_TRUE(chika.selectParticipant(dai.id()));
-  chika.click(IDC_SPECTATE);
+  chika.watchSelected();
   ASSERT_TRUE(chika.waitForChat("だいさんは、対戦中ではありません"));
   EXPECT_FALSE(chika.fields().watching());
   EXPECT_EQ(chika.opponentBoard(), Board());
@@ -329,7 +333,7 @@ TEST_F(MatchScenario, AcceptingWhileWatchingEndsTheWatching) {
   // Calls of the watched match no longer reach the old watcher's boards.
   const Board chikasBoard = chika.ownBoard();
   playToTheEnd(aki, bob);
-  EXPECT_TRUE(chika.window.isEnabled(IDC_END_MATCH));
+  EXPECT_TRUE(chika.inMatchControls());
   dai.say("sync");
   ASSERT_TRUE(chika.waitForChat("だい : sync"));
   EXPECT_EQ(chika.ownBoard(), chikasBoard);
@@ -341,7 +345,7 @@ TEST_F(MatchScenario, ClicksBeforeTheMapArriveAreRefused) {
   // Bob will move first. Aki's program is held right after her challenge, so her map, which she
   // sends when she takes in Bob's acceptance, is still on its way when Bob clicks.
   bob.run([&] { bob.program->random().setState(stateDrawing(2)); });
-  bob.window.setAnswerer([](const std::string&, const std::string&) { return true; });
+  bob.view.setAnswerer([](const std::string&, const std::string&) { return true; });
   std::promise<void> release;
   struct Release {
     std::promise<void>& promise;
@@ -354,7 +358,7 @@ TEST_F(MatchScenario, ClicksBeforeTheMapArriveAreRefused) {
   } releaseAki{release};
   ASSERT_TRUE(aki.selectParticipant(bob.id()));
   aki.run([&] {
-    aki.program->command(IDC_CHALLENGE);
+    aki.program->challenge(aki.view.selectedId());
     aki.ui.post([held = release.get_future().share()] { held.wait(); });
   });
   ASSERT_TRUE(waitUntil([&] { return bob.fields().playing(); }));

@@ -35,9 +35,9 @@ TestPlayer& Scenario::join(const std::string& nameUtf8) {
 }
 
 void Scenario::startMatch(TestPlayer& challenger, TestPlayer& challenged) {
-  challenged.window.setAnswerer([](const std::string&, const std::string&) { return true; });
+  challenged.view.setAnswerer([](const std::string&, const std::string&) { return true; });
   ASSERT_TRUE(challenger.selectParticipant(challenged.id()));
-  challenger.click(IDC_CHALLENGE);
+  challenger.challengeSelected();
   ASSERT_TRUE(waitUntil([&] {
     return challenger.fields().playing() && challenged.fields().playing() &&
            challenger.opponentBoard().isFilled() && challenged.opponentBoard().isFilled();
@@ -46,7 +46,7 @@ void Scenario::startMatch(TestPlayer& challenger, TestPlayer& challenged) {
 
 void Scenario::watch(TestPlayer& watcher, TestPlayer& player) {
   ASSERT_TRUE(watcher.selectParticipant(player.id()));
-  watcher.click(IDC_SPECTATE);
+  watcher.watchSelected();
   EXPECT_TRUE(watcher.chatHas("対戦情報を取得中・・・"));
   ASSERT_TRUE(watcher.waitForStatus("観戦中"));
 }
@@ -79,11 +79,9 @@ int Scenario::playToTheEnd(TestPlayer& a, TestPlayer& b) {
 }
 
 void Scenario::placeInIndexOrder(TestPlayer& player) {
-  player.click(IDC_PLACE_MANUALLY);
+  player.placeManually();
   for (int index = 0; index < Board::kCells; ++index) {
-    const auto column = static_cast<std::uint32_t>(index % Board::kSide);
-    const auto row = static_cast<std::uint32_t>(index / Board::kSide);
-    player.click(CMD_OWN_BOARD_CLICK, column | row << 16);
+    player.clickCell(index % Board::kSide, index / Board::kSide);
   }
 }
 

@@ -11,8 +11,6 @@
 #include <iterator>
 
 #include "support/test_player.h"
-#include "ui/controls.h"
-#include "ui/headless_window.h"
 
 namespace pentaro {
 namespace {
@@ -37,21 +35,17 @@ class SettingsFileTest : public ::testing::Test {
     std::ifstream in(path_, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  // Loads into a fresh window and returns (name, address).
+  // Loads and returns (name, address), empty where nothing loaded.
   std::pair<std::string, std::string> load() {
-    HeadlessWindow window;
-    SettingsFile(path_).load(window);
-    return {window.fullText(IDC_PLAYER_NAME), window.fullText(IDC_SERVER_ADDRESS)};
+    const SettingsFile::Records records = SettingsFile(path_).load();
+    return {records.name.value_or(""), records.address.value_or("")};
   }
 
   std::string dir_, path_;
 };
 
 TEST_F(SettingsFileTest, SavesTheDocumentedEighteenBytesAndLoadsThemBack) {
-  HeadlessWindow window;
-  window.setText(IDC_PLAYER_NAME, "abc");
-  window.setText(IDC_SERVER_ADDRESS, "localhost");
-  ASSERT_TRUE(SettingsFile(path_).save(window));
+  ASSERT_TRUE(SettingsFile(path_).save("abc", "localhost"));
   EXPECT_EQ(readFile(), std::string("\x03\x00"
                                     "abc\x00"
                                     "\x09\x00"
@@ -61,20 +55,16 @@ TEST_F(SettingsFileTest, SavesTheDocumentedEighteenBytesAndLoadsThemBack) {
 }
 
 TEST_F(SettingsFileTest, EmptyFieldsAreSixZeroBytes) {
-  HeadlessWindow window;
-  ASSERT_TRUE(SettingsFile(path_).save(window));
+  ASSERT_TRUE(SettingsFile(path_).save("", ""));
   EXPECT_EQ(readFile(), std::string(6, '\0'));
   EXPECT_EQ(load(), std::make_pair(std::string(), std::string()));
 }
 
 TEST_F(SettingsFileTest, JapaneseTextIsStoredAsCp932AndCutAt78Bytes) {
-  HeadlessWindow window;
-  window.setText(IDC_PLAYER_NAME, sjis("名無し"));
   // 40 two-byte characters: 80 bytes, of which 78 (39 characters) fit.
   std::string longName;
   for (int i = 0; i < 40; ++i) longName += sjis("あ");
-  window.setText(IDC_SERVER_ADDRESS, longName);
-  ASSERT_TRUE(SettingsFile(path_).save(window));
+  ASSERT_TRUE(SettingsFile(path_).save(sjis("名無し"), longName));
   const std::string bytes = readFile();
   ASSERT_EQ(bytes.size(), 6u + 6u + 78u);
   EXPECT_EQ(bytes.substr(0, 2), std::string("\x06\x00", 2));
@@ -84,7 +74,6 @@ TEST_F(SettingsFileTest, JapaneseTextIsStoredAsCp932AndCutAt78Bytes) {
 }
 
 TEST_F(SettingsFileTest, RecordsCutShortLoadOnlyWhatIsWhole) {
-  HeadlessWindow untouched;
   const auto nothing = std::make_pair(std::string(), std::string());
 
   // No file, an empty file, a file of one byte.
@@ -178,14 +167,12 @@ TEST_F(SettingsFileTest, AFailedSaveKeepsTheOldFile) {
       std::string("\x03\x00"
                   "old\x00\x00\x00\x00",
                   9));
-  HeadlessWindow window;
-  window.setText(IDC_PLAYER_NAME, "new");
   // The temporary file cannot be made: a directory stands in its way.
   ASSERT_EQ(mkdir((path_ + ".tmp").c_str(), 0700), 0);
-  EXPECT_FALSE(SettingsFile(path_).save(window));
+  EXPECT_FALSE(SettingsFile(path_).save("new", ""));
   EXPECT_EQ(load().first, "old");
   rmdir((path_ + ".tmp").c_str());
-  EXPECT_TRUE(SettingsFile(path_).save(window));
+  EXPECT_TRUE(SettingsFile(path_).save("new", ""));
   EXPECT_EQ(load().first, "new");
 }
 

@@ -23,15 +23,11 @@ TestPlayer::TestPlayer(int port, const std::string& nameUtf8, std::uint32_t seed
   Program::Options options;
   options.port = port;
   options.settingsPath = settingsPath.empty() ? "/nonexistent/qm.ini" : settingsPath;
-  program = std::make_unique<Program>(window, ui, options);
-  // Posted commands run later on the UI thread, as a window system delivers them.
-  window.setPostHandler([this](int command, std::uint32_t argument) {
-    ui.post([this, command, argument] { program->command(command, argument); });
-  });
+  program = std::make_unique<Program>(view, ui, options);
   run([&] {
     program->random().setState(seed);
-    program->initDialog();
-    window.setText(IDC_PLAYER_NAME, sjis(nameUtf8));
+    program->start();
+    program->setPlayerName(sjis(nameUtf8));
   });
 }
 
@@ -42,39 +38,61 @@ TestPlayer::~TestPlayer() {
 
 void TestPlayer::run(const std::function<void()>& fn) { ui.invokeAndWait(fn); }
 
-void TestPlayer::click(int control, std::uint32_t argument) {
-  run([&] { program->command(control, argument); });
+void TestPlayer::hostLobby() {
+  run([&] { program->host(); });
 }
 
-void TestPlayer::toggle(int control) {
-  run([&] {
-    window.setPressed(control, !window.isPressed(control));
-    program->command(control);
-  });
+void TestPlayer::stopHosting() {
+  run([&] { program->stopHosting(); });
 }
 
 void TestPlayer::connect(const std::string& address) {
-  run([&] { window.setText(IDC_SERVER_ADDRESS, address); });
-  toggle(IDC_CONNECT);
+  run([&] {
+    program->setServerAddress(address);
+    program->connect();
+  });
+}
+
+void TestPlayer::disconnect() {
+  run([&] { program->disconnect(); });
+}
+
+void TestPlayer::setName(const std::string& nameUtf8) {
+  run([&] { program->setPlayerName(sjis(nameUtf8)); });
 }
 
 void TestPlayer::say(const std::string& textUtf8) {
-  run([&] { window.setText(IDC_CHAT_INPUT, sjis(textUtf8)); });
-  click(IDC_CHAT_SEND);
+  run([&] { program->sendChat(sjis(textUtf8)); });
 }
 
 bool TestPlayer::selectParticipant(int id) {
   bool found = false;
-  run([&] {
-    for (int i = 0; i < window.listCount(); ++i) {
-      if (window.listItem(i) == id) {
-        window.listSelect(i);
-        found = true;
-        return;
-      }
-    }
-  });
+  run([&] { found = view.selectId(id); });
   return found;
+}
+
+void TestPlayer::challengeSelected() {
+  run([&] { program->challenge(view.selectedId()); });
+}
+
+void TestPlayer::watchSelected() {
+  run([&] { program->watch(view.selectedId()); });
+}
+
+void TestPlayer::endMatch() {
+  run([&] { program->endMatch(); });
+}
+
+void TestPlayer::placeManually() {
+  run([&] { program->placeManually(); });
+}
+
+void TestPlayer::autoPlaceRest() {
+  run([&] { program->autoPlaceRest(); });
+}
+
+void TestPlayer::clickCell(int column, int row) {
+  run([&] { program->clickOwnCell(column, row); });
 }
 
 void TestPlayer::call(int number) {
@@ -83,8 +101,7 @@ void TestPlayer::call(int number) {
     for (int row = 0; row < Board::kSide; ++row) {
       for (int column = 0; column < Board::kSide; ++column) {
         if (own.cell(column, row) == number) {
-          program->command(CMD_OWN_BOARD_CLICK, static_cast<std::uint32_t>(column) |
-                                                    static_cast<std::uint32_t>(row) << 16);
+          program->clickOwnCell(column, row);
           return;
         }
       }
@@ -94,7 +111,7 @@ void TestPlayer::call(int number) {
 
 std::vector<std::string> TestPlayer::participants() const {
   std::vector<std::string> lines;
-  for (const std::string& line : window.listLines()) lines.push_back(utf8(line));
+  for (const std::string& line : view.listLines()) lines.push_back(utf8(line));
   return lines;
 }
 
@@ -107,6 +124,18 @@ MatchFields TestPlayer::fields() {
   MatchFields f;
   run([&] { f = program->client().fields(); });
   return f;
+}
+
+std::string TestPlayer::name() {
+  std::string text;
+  run([&] { text = program->playerName(); });
+  return text;
+}
+
+std::string TestPlayer::address() {
+  std::string text;
+  run([&] { text = program->serverAddress(); });
+  return text;
 }
 
 Board TestPlayer::ownBoard() {

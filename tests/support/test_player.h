@@ -1,6 +1,6 @@
-// One complete player's program for end-to-end tests: a headless window, its own UI thread and a
-// Program on a chosen port. Tests drive it as a user would (toggles, buttons, clicks, typed text)
-// and read the window back. Several players live in one test process.
+// One complete player's program for end-to-end tests: a headless view, its own UI thread and a
+// Program on a chosen port. Tests drive it with the commands a window gives (toggles, buttons,
+// clicks, typed text) and read the view back. Several players live in one test process.
 #ifndef PENTARO_TESTS_SUPPORT_TEST_PLAYER_H_
 #define PENTARO_TESTS_SUPPORT_TEST_PLAYER_H_
 
@@ -13,9 +13,9 @@
 
 #include "shell/program.h"
 #include "support/raw_client.h"  // freePort()
-#include "ui/controls.h"
+#include "ui/control_states.h"
 #include "ui/headless_ui_thread.h"
-#include "ui/headless_window.h"
+#include "ui/headless_view.h"
 
 namespace pentaro::testing {
 
@@ -35,23 +35,38 @@ class TestPlayer {
 
   // Runs `fn` on the player's UI thread and waits for it.
   void run(const std::function<void()>& fn);
-  void click(int control, std::uint32_t argument = 0);
-  // Clicks a push-like toggle: its pressed state flips, then its command runs.
-  void toggle(int control);
-  void hostLobby() { toggle(IDC_BE_SERVER); }
+  // "サーバーになる" pressed and released.
+  void hostLobby();
+  void stopHosting();
+  // "接続" pressed with `address` typed, and released.
   void connect(const std::string& address = "127.0.0.1");
+  void disconnect();
+  void setName(const std::string& nameUtf8);
   void say(const std::string& textUtf8);
   // Selects the participant line carrying `id`; false when there is none.
   bool selectParticipant(int id);
+  // "対戦" and "観戦" with the selected participant, "対戦終了", the placement buttons.
+  void challengeSelected();
+  void watchSelected();
+  void endMatch();
+  void placeManually();
+  void autoPlaceRest();
+  void clickCell(int column, int row);
   // Clicks the own board's cell that holds `number`.
   void call(int number);
 
   // Reads, in UTF-8 where texts are concerned.
-  std::string status() const { return utf8(window.fullText(IDC_STATUS)); }
-  std::string chatLog() const { return utf8(window.fullText(IDC_CHAT_LOG)); }
+  std::string status() const { return utf8(view.status()); }
+  std::string chatLog() const { return utf8(view.chatLog()); }
   std::vector<std::string> participants() const;
   bool chatHas(const std::string& lineUtf8) const;
+  // What the toggles and the fields show, and whether "対戦終了" may be used.
+  ConnectionControls controls() const { return connectionControls(view.connection()); }
+  bool inMatchControls() const { return view.match() == MatchState::kPlaying; }
   MatchFields fields();
+  // The name and the address as the program holds them, CP932.
+  std::string name();
+  std::string address();
   Board ownBoard();
   Board opponentBoard();
   bool gameOver();
@@ -62,7 +77,7 @@ class TestPlayer {
   bool waitForChat(const std::string& lineUtf8);
   bool waitForStatus(const std::string& textUtf8);
 
-  HeadlessWindow window;
+  HeadlessView view;
   HeadlessUiThread ui;
   std::unique_ptr<Program> program;
 };
