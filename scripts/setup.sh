@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth
   qt6-translations-l10n
-  dpkg-dev file desktop-file-utils appstream systemd man-db
+  dpkg-dev file desktop-file-utils appstream systemd man-db lintian reuse
   libclang-rt-dev
 )
 

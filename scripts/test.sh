@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the layer check, the normal build (with the Qt window's tests
-# under the offscreen platform; it is also packaged, installed and checked by
-# scripts/package-check.sh), the clang build with its lock-annotation checks, then the game,
-# network, lobby and scenario tests under ThreadSanitizer and under AddressSanitizer with UBSan.
-# Warnings are errors here. After the normal build's tests, a 20-second soak run of a lobby with
-# ten computer players; last, every fuzz target briefly (scripts/fuzz.sh). Pass preset names to
-# run only those (default: default clang tsan asan fuzz).
+# Sets up, builds and runs every test: the layer check, the licence check (`reuse lint`), the
+# normal build (with the Qt window's tests under the offscreen platform; it is also packaged,
+# installed and checked by scripts/package-check.sh), the clang build with its lock-annotation
+# checks, then the game, network, lobby and scenario tests under ThreadSanitizer and under
+# AddressSanitizer with UBSan. Warnings are errors here. After the normal build's tests, a
+# 20-second soak run of a lobby with ten computer players; last, every fuzz target briefly
+# (scripts/fuzz.sh). Pass preset names to run only those (default: default clang tsan asan fuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 presets=("$@")
 ((${#presets[@]})) || presets=(default clang tsan asan fuzz)
 export PENTARO_WERROR=ON
+scripts/setup.sh
 scripts/check-layers.sh
+scripts/reuse-lint.sh
 status=0
 for preset in "${presets[@]}"; do
   if [[ $preset == fuzz ]]; then scripts/fuzz.sh || status=1; continue; fi
