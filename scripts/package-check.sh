@@ -47,13 +47,16 @@ if grep -q '^/usr/local\|^/usr/bin/pentaro' <<<"$listing"; then
   fail "the package installs outside /usr/games and /usr/share"
 fi
 
-# Every program answers --version and --help from its installed path, and its page names every
-# option its --help names.
+# Every program answers --version (name and version, then its licence) and --help from its
+# installed path, and its page names every option its --help names.
 version=$(dpkg-deb --field "$deb" Version)
 for program in pentaro pentaro-lobby pentaro-bot; do
   [[ -x /usr/games/$program ]] || continue
   out=$(/usr/games/$program --version) || fail "$program --version exits non-zero"
-  [[ $out == "$program $version" ]] || fail "$program --version says '$out', not '$program $version'"
+  [[ ${out%%$'\n'*} == "$program $version" ]] ||
+    fail "$program --version begins '${out%%$'\n'*}', not '$program $version'"
+  grep -qxF "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>." \
+    <<<"$out" || fail "$program --version does not state its licence"
   help=$(/usr/games/$program --help) || fail "$program --help exits non-zero"
   page=$(zcat "/usr/share/man/man6/$program.6.gz" | sed 's/\\-/-/g')
   for option in $(grep -o -- '--[a-z][a-z-]*' <<<"$help" | sort -u); do

@@ -21,6 +21,7 @@
 #include "app/qt_ui_thread.h"
 #include "app/qt_view.h"
 #include "app/qt_window.h"
+#include "base/licence_notice.h"
 #include "net/protocol.h"
 #include "shell/program.h"
 
@@ -58,7 +59,7 @@ bool answeredCommandLine(int argc, char** argv) {
       return true;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("pentaro %s\n", PENTARO_VERSION);
+      std::printf("pentaro %s\n%s", PENTARO_VERSION, pentaro::kLicenceNotice);
       return true;
     }
   }

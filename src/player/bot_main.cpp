@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/licence_notice.h"
 #include "base/mutex.h"
 #include "net/protocol.h"
 #include "player/computer_player.h"
@@ -82,7 +83,7 @@ int parseArguments(int argc, char** argv, Arguments& args) {
       return -1;
     }
     if (arg == "--version") {
-      std::printf("pentaro-bot %s\n", PENTARO_VERSION);
+      std::printf("pentaro-bot %s\n%s", PENTARO_VERSION, kLicenceNotice);
       return -1;
     }
     if (arg == "--challenge") {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/licence_notice.h"
 #include "net/host_addresses.h"
 #include "net/message_fields.h"
 #include "net/protocol.h"
@@ -92,7 +93,7 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options) {
       return 0;
     }
     if (arg == "--version") {
-      std::printf("pentaro-lobby %s\n", PENTARO_VERSION);
+      std::printf("pentaro-lobby %s\n%s", PENTARO_VERSION, kLicenceNotice);
       return 0;
     }
     if (arg == "--port" && i + 1 < argc) {

@@ -190,7 +190,12 @@ TEST_F(ServerHost, HelpAndBadArguments) {
   EXPECT_EQ(help.output().rfind("usage: pentaro-lobby [--port N]\n", 0), 0u) << help.output();
   ChildProcess version({PENTARO_LOBBY_PATH, "--version"});
   EXPECT_EQ(version.waitForExit(), 0);
-  EXPECT_EQ(version.output(), "pentaro-lobby " PENTARO_VERSION "\n");
+  // The name and version, then the copyright and licence as GNU programs state them.
+  EXPECT_EQ(version.output().rfind("pentaro-lobby " PENTARO_VERSION "\nCopyright (C) ", 0), 0u)
+      << version.output();
+  EXPECT_NE(version.output().find("\nLicense GPLv3+: GNU GPL version 3 or later"),
+            std::string::npos)
+      << version.output();
 
   for (const std::vector<std::string>& args : {std::vector<std::string>{"--port"},
                                                {"--port", "12ab"},
