@@ -48,7 +48,7 @@ if grep -q '^/usr/local\|^/usr/bin/pentaro' <<<"$listing"; then
 fi
 
 # Every program answers --version (name and version, then its licence) and --help from its
-# installed path, and its page names every option its --help names.
+# installed path; the usage lines name every option the help names, and so does its page.
 version=$(dpkg-deb --field "$deb" Version)
 for program in pentaro pentaro-lobby pentaro-bot; do
   [[ -x /usr/games/$program ]] || continue
@@ -58,13 +58,23 @@ for program in pentaro pentaro-lobby pentaro-bot; do
   grep -qxF "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>." \
     <<<"$out" || fail "$program --version does not state its licence"
   help=$(/usr/games/$program --help) || fail "$program --help exits non-zero"
+  # The usage lines: the first, and those indented under it.
+  usage=$(awk 'NR > 1 && !/^[[:space:]]/ { exit } { print }' <<<"$help")
   page=$(zcat "/usr/share/man/man6/$program.6.gz" | sed 's/\\-/-/g')
   for option in $(grep -o -- '--[a-z][a-z-]*' <<<"$help" | sort -u); do
+    grep -q -- "$option" <<<"$usage" || fail "the usage of $program leaves out $option"
     grep -q -- "$option" <<<"$page" || fail "the page of $program does not describe $option"
   done
   warnings=$(man --warnings -l -E UTF-8 "/usr/share/man/man6/$program.6.gz" 2>&1 >/dev/null || true)
   [[ -z $warnings ]] || fail "the page of $program: $warnings"
 done
+
+# Without a display the window says how to start it, naming the program as it was started.
+if nodisplay=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/games/pentaro 2>&1); then
+  fail "pentaro without a display exits 0"
+fi
+grep -qF "xvfb-run -a /usr/games/pentaro" <<<"$nodisplay" ||
+  fail "pentaro without a display does not name /usr/games/pentaro: $nodisplay"
 
 desktop-file-validate /usr/share/applications/org.pentaro.Pentaro.desktop ||
   fail "desktop-file-validate"

@@ -84,13 +84,16 @@ std::uint32_t startSeed() {
 int main(int argc, char** argv) {
   if (answeredCommandLine(argc, argv)) return 0;
   if (!displayAvailable()) {
-    std::fputs(
+    // Named as it was started: the installed command, or a build folder's program.
+    const char* self = argc > 0 ? argv[0] : "pentaro";
+    std::fprintf(
+        stderr,
         "pentaro: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the game "
         "window cannot open.\n"
         "Run it on a virtual X display instead:\n"
-        "  xvfb-run -a build/src/app/pentaro\n"
-        "or without any screen at all: QT_QPA_PLATFORM=offscreen build/src/app/pentaro\n",
-        stderr);
+        "  xvfb-run -a %s\n"
+        "or without any screen at all: QT_QPA_PLATFORM=offscreen %s\n",
+        self, self);
     return 1;
   }
   QApplication app(argc, argv);

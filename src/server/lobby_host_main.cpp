@@ -29,7 +29,7 @@ constexpr long kMaxFloodLimit = 1000000;  // lines a second; beyond it the limit
 
 void printUsage(std::FILE* out) {
   std::fprintf(out,
-               "usage: pentaro-lobby [--port N]\n"
+               "usage: pentaro-lobby [--port N] [--flood-limit R]\n"
                "       pentaro-lobby --help | --version\n"
                "Hosts a Pentaro lobby for up to ten players on TCP port N (default %d).\n"
                "Players join it with the program's \"接続\" toggle and this machine's address.\n"
