@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a built folder (default: build) with `cpack -G DEB`, installs it
-# with apt-get as a user would, checks what it installed, and removes it again. Needs root (or
-# sudo) and the packages from scripts/setup.sh. Run by scripts/test.sh after the default tests.
+# Builds the Debian package from a built folder (default: build) with `cpack -G DEB`, has lintian
+# check it (no error, no warning; each override in packaging/debian/lintian-overrides says why),
+# installs it with apt-get as a user would, checks what it installed, and removes it again. Needs
+# root (or sudo) and the packages from scripts/setup.sh. Run by scripts/test.sh after the default
+# tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -21,6 +23,9 @@ debs=("$build"/pentaro_*.deb)
 deb=$(realpath "${debs[0]}")
 echo "package-check: built $(basename "$deb")"
 dpkg-deb --field "$deb" Depends
+# Debian's own checker, as the archive runs it. It only warns that it runs as root.
+lintian --fail-on error,warning "$deb" 2> >(grep -v 'running with root privileges' >&2) ||
+  fail "lintian"
 
 remove() { DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get purge -y -qq pentaro >/dev/null; }
 trap remove EXIT
@@ -35,6 +40,8 @@ for path in \
   /usr/share/metainfo/org.pentaro.Pentaro.metainfo.xml \
   /usr/share/man/man6/pentaro.6.gz \
   /usr/share/man/man6/pentaro-lobby.6.gz \
+  /usr/share/doc/pentaro/copyright \
+  /usr/share/doc/pentaro/changelog.gz \
   /usr/lib/systemd/system/pentaro-lobby.service \
   /etc/default/pentaro-lobby; do
   grep -qxF "$path" <<<"$listing" || fail "dpkg -L pentaro does not list $path"
@@ -47,9 +54,16 @@ if grep -q '^/usr/local\|^/usr/bin/pentaro' <<<"$listing"; then
   fail "the package installs outside /usr/games and /usr/share"
 fi
 
+# The changelog's latest entry is this version.
+version=$(dpkg-deb --field "$deb" Version)
+changelog=$(mktemp)
+zcat /usr/share/doc/pentaro/changelog.gz >"$changelog"
+logged=$(dpkg-parsechangelog -l "$changelog" -S Version)
+rm -f "$changelog"
+[[ $logged == "$version" ]] || fail "the changelog's latest entry is $logged, the package $version"
+
 # Every program answers --version (name and version, then its licence) and --help from its
 # installed path; the usage lines name every option the help names, and so does its page.
-version=$(dpkg-deb --field "$deb" Version)
 for program in pentaro pentaro-lobby pentaro-bot; do
   [[ -x /usr/games/$program ]] || continue
   out=$(/usr/games/$program --version) || fail "$program --version exits non-zero"
