@@ -2,9 +2,9 @@
 # Writes the copyright and licence header into every file of the project that can carry one and
 # has none yet, in the comment syntax of its kind: after a "#!" or "<?xml" first line, otherwise
 # at the top. Safe to run again, and after files were added: a file whose first lines already
-# name its licence is left alone. Files that cannot carry a header are covered by REUSE.toml and
-# skipped here; a file of a kind this script does not know fails it, so that it is given one or
-# the other. scripts/reuse-lint.sh checks the result.
+# name its licence is left alone, and so is every file that REUSE.toml covers (those that cannot
+# carry a header). A file of a kind this script does not know fails it, so that it is given one
+# or the other. scripts/reuse-lint.sh checks the result.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 holder="The Pentaro developers"
@@ -37,33 +37,35 @@ annotate() {  # file, comment style, licence
   echo "annotate-licence: $file"
 }
 
+files=$(mktemp)
+trap 'rm -f "$files"' EXIT
+git ls-files -z --cached --others --exclude-standard >"$files"
+declare -A covered
 while IFS= read -r -d '' file; do
-  [[ -f $file ]] || continue
-  case $file in
-    # Covered by REUSE.toml, or licence texts themselves.
-    LICENSES/* | *.png | *.xpm | *.json | fuzz/corpus/* | fuzz/regressions/* | \
-      *.ts | *.po | *.pot | packaging/debian/conffiles | packaging/debian/copyright | \
-      packaging/debian/changelog)
-      continue ;;
-  esac
+  covered[$file]=1
+done < <(scripts/reuse-toml-to-dep5.py --covered <"$files")
+
+while IFS= read -r -d '' file; do
+  [[ -f $file && -z ${covered[$file]+set} && $file != LICENSES/* ]] || continue
   head -n 10 "$file" | grep -q 'SPDX-License-Identifier:' && continue  # a header is on top
   licence=GPL-3.0-or-later
   # AppStream asks for metadata under a permissive licence; the metainfo file says which.
   [[ $file == *.metainfo.xml ]] && licence=CC0-1.0
   case $file in
-    *.cpp | *.h) annotate "$file" slash "$licence" ;;
+    *.cpp | *.h | *.cc | *.hpp | *.c) annotate "$file" slash "$licence" ;;
     *.sh | *.py | *.cmake | CMakeLists.txt | */CMakeLists.txt | *.toml | *.desktop | *.in | \
-      *.default | *.dict | *.yml | *.yaml | .gitignore | .clang-format | .ci/* | \
+      *.default | *.dict | *.yml | *.yaml | *.service | *.conf | .gitignore | .gitattributes | \
+      .clang-format | .clang-tidy | .ci/* | \
       packaging/debian/postinst | packaging/debian/prerm | packaging/debian/postrm | \
       packaging/debian/lintian-overrides)
       annotate "$file" hash "$licence" ;;
-    *.md | *.xml) annotate "$file" html "$licence" ;;
+    *.md | *.xml | *.qrc | *.svg) annotate "$file" html "$licence" ;;
     *.[1-9]) annotate "$file" roff "$licence" ;;
     *)
       echo "annotate-licence: no comment syntax known for $file: add its kind here, or cover" \
         "it in REUSE.toml" >&2
       failures=$((failures + 1)) ;;
   esac
-done < <(git ls-files -z --cached --others --exclude-standard)
+done <"$files"
 # REUSE-IgnoreEnd
 exit $((failures > 0))
