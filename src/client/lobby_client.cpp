@@ -99,7 +99,11 @@ void LobbyClient::handleLine(const std::string& line) {
   for (const Route& route : kRoutes) {
     if (fields.is(route.command)) return (this->*route.handler)(fields);
   }
-  if (!applyRosterLine(participants_, fields)) negotiation_.handle(fields);
+  if (applyRosterLine(participants_, fields)) {
+    negotiation_.onRosterLine(fields);
+  } else {
+    negotiation_.handle(fields);
+  }
 }
 
 void LobbyClient::onChat(const MessageFields& fields) {
@@ -133,6 +137,9 @@ void LobbyClient::onDeparture(const MessageFields& fields) {
 }
 
 void LobbyClient::handleClosed() {
+  // A match cannot outlive the lobby: it ends as when the opponent leaves, and watching ends.
+  match_.onConnectionLost();
+  negotiation_.stopFollowing();
   connected_ = false;
   status(Status::Kind::kNotConnected);
   participants_.clearAll();

@@ -36,13 +36,8 @@ void MatchNegotiation::requestWatch(int target) {
 }
 
 void MatchNegotiation::sendRequest(int target, Notice::Kind kind, std::string_view command) {
-  const MatchFields& f = match_.fields();
-  if (f.playing()) return;
-  // The own line chosen: nothing to ask anybody, but a fresh board and the end of watching.
-  if (target == f.ownId) {
-    match_.resetBoards();
-    return;
-  }
+  if (match_.fields().playing()) return;
+  stopFollowing();
   notice(kind);
   send_(LineBuilder(command).number(target));
 }
@@ -62,6 +57,30 @@ bool MatchNegotiation::handle(const MessageFields& fields) {
     return false;
   }
   return true;
+}
+
+void MatchNegotiation::onRosterLine(const MessageFields& fields) {
+  if (!fields.is(protocol::kStList) || fields.field(1).empty()) return;
+  const char kind = fields.field(1)[0];
+  const int a = fields.number(2), b = fields.number(3);
+  const MatchFields& f = match_.fields();
+  auto watched = [&f](int id) { return id == f.watchedFirst || id == f.watchedSecond; };
+  if (kind == protocol::kMatchEnded && f.watching() && (watched(a) || watched(b))) {
+    following_ = f.watchedFirst;
+    notice(Notice::Kind::kWatchedMatchEnded);
+    match_.resetBoards();
+  } else if (kind == protocol::kMatchStarted && following_ != MatchFields::kNone &&
+             (a == following_ || b == following_) && !f.playing() && !f.watching()) {
+    requestWatch(following_);
+  }
+}
+
+void MatchNegotiation::prepareBoards() {
+  stopFollowing();
+  // Whatever a stale match left behind, a new one starts from unmarked boards; a placement by
+  // hand is completed at random.
+  boards_.clearCalls();
+  boards_.autoPlaceRest();
 }
 
 void MatchNegotiation::endWatchingForMatch() {
@@ -91,7 +110,7 @@ void MatchNegotiation::onChallenge(const MessageFields& fields) {
   endWatchingForMatch();
   const int movesSecond = random_.next(4) & 1;
   send_(answer.text(protocol::kOk).number(1 - movesSecond));
-  boards_.autoPlaceRest();
+  prepareBoards();
   match_.sendOwnMap(challenger);
   match_.startMatch(challenger, movesSecond);
 }
@@ -109,7 +128,7 @@ void MatchNegotiation::onAnswer(const MessageFields& fields) {
       match_.settleMutualAcceptance(fields.number(3));
       notice(Notice::Kind::kAccepted, name);
     } else if (!f.playing()) {
-      boards_.autoPlaceRest();
+      prepareBoards();
       match_.sendOwnMap(answering);
       match_.startMatch(answering, fields.number(3));
       notice(Notice::Kind::kAccepted, name);
@@ -139,7 +158,7 @@ void MatchNegotiation::onWatchAnswer(const MessageFields& fields) {
   const int second = fields.number(2);
   if (first == MatchFields::kNone || second == MatchFields::kNone) {
     notice(Notice::Kind::kNotInMatch, participants_.nameOf(first));
-    match_.resetBoards();
+    endWatchingForMatch();
     return;
   }
   send_(LineBuilder(protocol::kReqFl).text(fields.field(1)).text(protocol::kWatchFirst));

@@ -33,6 +33,10 @@ class MatchNegotiation {
   // Received lines; false when the line is none of STARTVS, RE_STARTVS, GET_VS_ID, RE_VS_ID,
   // REQ_FL.
   bool handle(const MessageFields& fields);
+  // A roster line (already in the participant list): the end of a watched match is told, and
+  // watching follows its first player into the next match.
+  void onRosterLine(const MessageFields& fields);
+  void stopFollowing() { following_ = MatchFields::kNone; }
 
  private:
   // A challenge or a watch request to another participant.
@@ -42,6 +46,7 @@ class MatchNegotiation {
   void onAnswer(const MessageFields& fields);
   void onWatchAnswer(const MessageFields& fields);
   void endWatchingForMatch();
+  void prepareBoards();
 
   MatchSession& match_;
   GameBoards& boards_;
@@ -50,6 +55,8 @@ class MatchNegotiation {
   const ParticipantList& participants_;
   std::function<void(const std::string&)> send_;
   std::function<std::string()> ownName_;
+  // The player whose next match is watched once it starts; kNone for none.
+  int following_ = MatchFields::kNone;
 };
 
 }  // namespace pentaro

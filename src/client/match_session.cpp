@@ -157,6 +157,15 @@ void MatchSession::onEndMatch(int sender) {
   if (fields().playing() && sender == fields().opponentId) endMatch(false);
 }
 
+void MatchSession::onConnectionLost() {
+  if (fields().playing()) {
+    notice(Notice::Kind::kConnectionLostInMatch);
+    endMatch(false);
+  } else if (fields().watching()) {
+    resetBoards();
+  }
+}
+
 void MatchSession::onPlayerLeft(int id, const std::string& name) {
   if (fields().playing() && id == fields().opponentId) {
     notice(Notice::Kind::kOpponentLeft, name);

@@ -66,6 +66,8 @@ class MatchSession {
   // A player has left the lobby (before the participant list forgets `name`): a match with it, or
   // the watching of its match, ends at once.
   void onPlayerLeft(int id, const std::string& name);
+  // The connection to the lobby ended: a running match ends with a note, watching ends.
+  void onConnectionLost();
 
  private:
   void show(const CallOutcome& outcome, int number);

@@ -46,6 +46,16 @@ std::optional<int> GameBoards::placeNext(int column, int row) {
   return nextToPlace_;
 }
 
+void GameBoards::clearCalls() {
+  for (int i = 0; i < Board::kCells; ++i) {
+    const int value = own_.cellAt(i);
+    if (value < 0) own_.setCell(-value, i % Board::kSide, i / Board::kSide);
+  }
+  opponent_.clear();
+  gameOver_ = false;
+  requestRepaint();
+}
+
 bool GameBoards::autoPlaceRest() {
   if (nextToPlace_ == kNoPlacement) return false;
   std::vector<int> unplaced;

@@ -40,6 +40,9 @@ class GameBoards {
   // Places the next number into an empty cell. Returns the number to place next, or kNoPlacement
   // once all 25 are placed; nothing when the click is ignored.
   std::optional<int> placeNext(int column, int row);
+  // Unmarks every called number on the own board and empties the opponent's: the start of a
+  // match keeps the own placement but nothing of an earlier match.
+  void clearCalls();
   // Completes a placement by hand at random; false when none runs.
   bool autoPlaceRest();
   // Marks a called number on both boards and evaluates both; the player's view sets gameOver.

@@ -46,12 +46,10 @@ void TcpConnection::stop() {
 
 void TcpConnection::run() {
   if (!socket_.connectTo(address_, port_, cancelFd_)) {
-    // A refused connect keeps its descriptor until disconnect(); a cancelled one has had it.
-    if (cancelled()) {
-      socket_.close();
-    } else {
-      handler_.onConnectFailed();
-    }
+    // A connect given up (refused, timed out or cancelled) is closed at once: the kernel would
+    // otherwise go on trying and join a lobby that appears later, unasked and nameless.
+    socket_.close();
+    if (!cancelled()) handler_.onConnectFailed();
     return;
   }
   handler_.onConnected();

@@ -39,9 +39,12 @@ Program::~Program() {
 void Program::start() {
   boards_.reset();
   participants_.attach(&view_);
-  const SettingsFile::Records records = settings_.load();
-  if (records.name) name_ = field(*records.name);
-  if (records.address) address_ = field(*records.address);
+  // No file is a first start; a file without both records is damaged and read as far as it goes.
+  if (const std::optional<SettingsFile::Records> records = settings_.load()) {
+    if (records->name) name_ = field(*records->name);
+    if (records->address) address_ = field(*records->address);
+    if (!records->address) notice(Notice::Kind::kSettingsUnreadable);
+  }
   view_.settingsChanged(name_, address_);
 }
 
@@ -88,8 +91,14 @@ void Program::disconnect() {
   if (connection_ != ConnectionState::kConnecting && connection_ != ConnectionState::kConnected) {
     return;
   }
+  const bool connecting = connection_ == ConnectionState::kConnecting;
   setConnection(ConnectionState::kIdle);
   client_.disconnect();
+  // A connect that is cancelled ends without a word from the connection: say it here.
+  if (connecting && !client_.connected()) {
+    status(Status::Kind::kNotConnected);
+    notice(Notice::Kind::kConnectCancelled);
+  }
 }
 
 void Program::host() {
@@ -111,21 +120,48 @@ void Program::onLink(LobbyClient::LinkEvent event) {
                                                             : ConnectionState::kIdle);
 }
 
+bool Program::mayAsk(int participant, Notice::Kind aboutSelf) {
+  if (client_.fields().playing()) return false;
+  std::optional<Notice::Kind> refusal;
+  if (!client_.connected()) {
+    refusal = Notice::Kind::kNotConnectedYet;
+  } else if (participant == protocol::kNoPlayer) {
+    refusal = Notice::Kind::kChooseParticipant;
+  } else if (participant == client_.fields().ownId) {
+    refusal = aboutSelf;
+  }
+  if (refusal) notice(*refusal);
+  return !refusal;
+}
+
 void Program::challenge(int participant) {
-  if (participant == protocol::kNoPlayer) return;
+  if (!mayAsk(participant, Notice::Kind::kCannotChallengeSelf)) return;
   client_.negotiation().challenge(participant);
 }
 
 void Program::watch(int participant) {
-  if (participant == protocol::kNoPlayer) return;
+  if (!mayAsk(participant, Notice::Kind::kCannotWatchSelf)) return;
+  // Nobody to watch: the board (a placement by hand, say) stays as it is.
+  if (participants_.opponentOf(participant) == protocol::kNoPlayer) {
+    notice(Notice::Kind::kNotInMatch, participants_.nameOf(participant));
+    return;
+  }
   boards_.abandonPlacement();
   client_.negotiation().requestWatch(participant);
+}
+
+std::string Program::lobbyAddress() const {
+  return connection_ == ConnectionState::kHosting ? std::string(kOwnLobbyAddress) : address_;
 }
 
 void Program::endMatch() { client_.match().endMatch(true); }
 
 void Program::sendChat(std::string_view text) {
   if (text.empty()) return;
+  if (!client_.connected()) {
+    notice(Notice::Kind::kChatNotSent);
+    return;
+  }
   client_.sendChat(name_, field(text));
 }
 
@@ -175,10 +211,9 @@ void Program::startServer() {
     notice(Notice::Kind::kHostingFailed, {}, {}, options_.port);
     return;
   }
-  address_ = "localhost";
-  view_.settingsChanged(name_, address_);
   showHostAddresses();
-  client_.connect(address_, name_);
+  // The host joins its own lobby on this machine; the address typed for a friend's lobby stays.
+  client_.connect(std::string(kOwnLobbyAddress), name_);
 }
 
 void Program::stopServer() {

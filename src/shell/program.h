@@ -32,6 +32,8 @@ class Program {
   // The name, the address and a chat line hold at most this many CP932 bytes (what the settings
   // file's 80-byte buffer and the protocol's fields carry).
   static constexpr std::size_t kFieldBytes = 78;
+  // Where a host's own client connects.
+  static constexpr std::string_view kOwnLobbyAddress = "localhost";
 
   struct Options {
     int port = protocol::kLobbyPort;      // for the server and the client
@@ -73,6 +75,8 @@ class Program {
   ConnectionState connection() const { return connection_; }
   const std::string& playerName() const { return name_; }
   const std::string& serverAddress() const { return address_; }
+  // The address of the lobby this program is in (or goes to): its own when it hosts.
+  std::string lobbyAddress() const;
   bool playing() const { return client_.fields().playing(); }
 
   LobbyServer& server() { return server_; }
@@ -89,6 +93,8 @@ class Program {
   void onServerEnded();
   void onLink(LobbyClient::LinkEvent event);
   void setConnection(ConnectionState state);
+  // Whether a challenge or a watch request may go to `participant`; if not, the view is told why.
+  bool mayAsk(int participant, Notice::Kind aboutSelf);
   // An empty name becomes "名無し" when a connection is opened or given up.
   void defaultName();
   void status(Status::Kind kind, int number = 0);

@@ -51,9 +51,9 @@ void SettingsFile::write(std::ostream& out, std::string_view name, std::string_v
   writeRecord(out, address);
 }
 
-SettingsFile::Records SettingsFile::load() const {
+std::optional<SettingsFile::Records> SettingsFile::load() const {
   std::ifstream in(path_, std::ios::binary);
-  if (!in) return {};
+  if (!in) return std::nullopt;
   return read(in);
 }
 

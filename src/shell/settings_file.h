@@ -28,8 +28,8 @@ class SettingsFile {
   static Records read(std::istream& in);
   static void write(std::ostream& out, std::string_view name, std::string_view address);
 
-  // The records as far as the file allows; none when it cannot be opened.
-  Records load() const;
+  // The records as far as the file allows; nothing when there is no file to open.
+  std::optional<Records> load() const;
   // Writes both texts, at most 78 bytes each. False when the file could not be written.
   bool save(std::string_view name, std::string_view address) const;
 

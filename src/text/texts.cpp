@@ -27,6 +27,7 @@ Texts makeTexts() {
   x.placeManuallyButton = t("自分で配置");
   x.autoPlaceRestButton = t("残りを自動配置");
   x.quitWhilePlaying = t("対戦中です。終了しますか？");
+  x.closeWhileOthersPlay = t("このサーバーで対戦中の人がいます。サーバーを閉じますか？");
 
   x.notConnected = t("未接続です");
   x.connecting = t("接続中です...");
@@ -51,8 +52,18 @@ Texts makeTexts() {
   x.settingsNotSaved = t("設定を保存できませんでした");
   x.opponentLeftSuffix = t("さんがいなくなったので、対戦を終わりました");
   x.watchedLeftSuffix = t("さんがいなくなったので、観戦を終わりました");
-  x.hostingFailedFormat = t("ポート %d はほかのプログラムが使っているので、サーバーになれませんでした");
+  x.hostingFailedFormat =
+      t("ポート %d はほかのプログラムが使っているので、サーバーになれませんでした");
   x.connectFailedFormat = t("接続できませんでした（相手: %s）");
+  x.connectCancelled = t("接続をやめました");
+  x.connectionLostInMatch = t("サーバーとの接続が切れたので、対戦を終わりました");
+  x.watchedMatchEnded = t("観戦していた対戦が終わりました");
+  x.chatNotSent = t("接続していないので、発言は送られませんでした");
+  x.cannotChallengeSelf = t("自分とは対戦できません。参加者の一覧から相手を選んでください");
+  x.cannotWatchSelf = t("自分の対戦は観戦できません。参加者の一覧から対戦中の人を選んでください");
+  x.chooseParticipant = t("参加者の一覧から、相手を選んでください");
+  x.notConnectedYet = t("まだ接続していません。先に接続してください");
+  x.settingsUnreadable = t("設定ファイル（qm.ini）を読めなかったので、空欄から始めます");
   x.matchStarted = t("ゲームが始まりました");
   x.matchEnded = t("ゲームが終わりました");
   x.mapReceived = t("マップ受信完了");

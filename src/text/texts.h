@@ -25,7 +25,8 @@ struct Texts {
   std::string chatSendButton;
   std::string placeManuallyButton;
   std::string autoPlaceRestButton;
-  std::string quitWhilePlaying;  // asked when the window is closed during a match
+  std::string quitWhilePlaying;      // asked when the window is closed during a match
+  std::string closeWhileOthersPlay;  // asked before a host closes a lobby with matches running
 
   // Status line.
   std::string notConnected;
@@ -73,10 +74,19 @@ struct Texts {
   std::string matchStar;      // " ★ "
   std::string defaultName;    // "名無し"
   std::string settingsNotSaved;
-  std::string opponentLeftSuffix;     // after the name: the match ended because the opponent left
-  std::string watchedLeftSuffix;      // after the name: watching ended because a player left
-  std::string hostingFailedFormat;    // %d: the port
-  std::string connectFailedFormat;    // %s: the address
+  std::string opponentLeftSuffix;   // after the name: the match ended because the opponent left
+  std::string watchedLeftSuffix;    // after the name: watching ended because a player left
+  std::string hostingFailedFormat;  // %d: the port
+  std::string connectFailedFormat;  // %s: the address
+  std::string connectCancelled;
+  std::string connectionLostInMatch;  // the connection dropped during the player's match
+  std::string watchedMatchEnded;      // after the names: the watched match ended
+  std::string chatNotSent;
+  std::string cannotChallengeSelf;
+  std::string cannotWatchSelf;
+  std::string chooseParticipant;
+  std::string notConnectedYet;
+  std::string settingsUnreadable;
 
   // Where other machines connect, when hosting.
   std::string hostAddressPrefix;  // followed by "192.168.1.20 (eth0)"

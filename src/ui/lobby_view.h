@@ -74,6 +74,15 @@ struct Notice {
     kOpponentLeft,            // `name`, the opponent, left the lobby: the match ended
     kWatchedLeft,             // `name`, a watched player, left: watching ended
     kSettingsNotSaved,
+    kSettingsUnreadable,     // qm.ini is there but damaged: the fields start empty
+    kConnectCancelled,       // "接続" released while connecting
+    kConnectionLostInMatch,  // the connection ended during the player's match
+    kWatchedMatchEnded,      // the watched match ended; watching follows the first player
+    kChatNotSent,            // chat typed while not connected
+    kCannotChallengeSelf,
+    kCannotWatchSelf,
+    kChooseParticipant,  // "対戦" or "観戦" with no participant chosen
+    kNotConnectedYet,    // "対戦" or "観戦" while not connected
   };
   Kind kind = Kind::kMatchStarted;
   std::string name;

@@ -121,6 +121,24 @@ std::string noticeText(const Notice& notice) {
       return name + t.watchedLeftSuffix;
     case Notice::Kind::kSettingsNotSaved:
       return t.settingsNotSaved;
+    case Notice::Kind::kSettingsUnreadable:
+      return t.settingsUnreadable;
+    case Notice::Kind::kConnectCancelled:
+      return t.connectCancelled;
+    case Notice::Kind::kConnectionLostInMatch:
+      return t.connectionLostInMatch;
+    case Notice::Kind::kWatchedMatchEnded:
+      return t.watchedMatchEnded;
+    case Notice::Kind::kChatNotSent:
+      return t.chatNotSent;
+    case Notice::Kind::kCannotChallengeSelf:
+      return t.cannotChallengeSelf;
+    case Notice::Kind::kCannotWatchSelf:
+      return t.cannotWatchSelf;
+    case Notice::Kind::kChooseParticipant:
+      return t.chooseParticipant;
+    case Notice::Kind::kNotConnectedYet:
+      return t.notConnectedYet;
   }
   return {};
 }

@@ -165,22 +165,23 @@ TEST_F(MatchScenario, RefusalAndBusyAnswers) {
   EXPECT_EQ(aki.chatLog(), log);
 }
 
-TEST_F(MatchScenario, ChallengingOrWatchingTheOwnLineOnlyDealsANewBoard) {
+TEST_F(MatchScenario, ChallengingOrWatchingTheOwnLineIsRefusedAndKeepsTheBoard) {
   TestPlayer& aki = join("あき");
-  join("ぼぶ");
-  ASSERT_TRUE(aki.selectParticipant(aki.id()));
-  for (bool challenge : {true, false}) {
-    const Board before = aki.ownBoard();
-    const std::string log = aki.chatLog();
-    if (challenge) {
-      aki.challengeSelected();
-    } else {
-      aki.watchSelected();
-    }
-    EXPECT_NE(aki.ownBoard(), before);
-    EXPECT_EQ(aki.chatLog(), log);  // nothing asked, nothing sent
-    EXPECT_EQ(aki.status(), "対戦待ち・・・");
-  }
+  TestPlayer& bob = join("ぼぶ");
+  placeInIndexOrder(aki);  // a board placed by hand, which nothing may reshuffle
+  const Board placed = aki.ownBoard();
+  aki.selectParticipant(aki.id());
+  aki.challengeSelected();
+  EXPECT_TRUE(aki.chatHas("自分とは対戦できません。参加者の一覧から相手を選んでください"));
+  aki.watchSelected();
+  EXPECT_TRUE(
+      aki.chatHas("自分の対戦は観戦できません。参加者の一覧から対戦中の人を選んでください"));
+  aki.run([&] { aki.view.select(-1); });
+  aki.challengeSelected();
+  EXPECT_TRUE(aki.chatHas("参加者の一覧から、相手を選んでください"));
+  EXPECT_EQ(aki.ownBoard(), placed);
+  EXPECT_EQ(aki.status(), "配置完了");
+  EXPECT_EQ(bob.questionsAsked(), 0);
 }
 
 TEST_F(MatchScenario, ASecondAcceptanceIsTurnedBack) {
@@ -307,13 +308,24 @@ TEST_F(MatchScenario, AWatcherFollowsTheMatchFromTheFirstCall) {
   EXPECT_TRUE(chika.waitForStatus(result));
   EXPECT_FALSE(chika.gameOver());  // a watcher's match is never its own
 
-  // Asking a player who is not in a match ends in a notice and a fresh board.
+  // Asking a player who is not in a match is refused with a note; the watched boards stay.
   ASSERT_TRUE(chika.selectParticipant(dai.id()));
   chika.watchSelected();
-  ASSERT_TRUE(chika.waitForChat("だいさんは、対戦中ではありません"));
-  EXPECT_FALSE(chika.fields().watching());
+  EXPECT_TRUE(chika.chatHas("だいさんは、対戦中ではありません"));
+  EXPECT_TRUE(chika.fields().watching());
+  EXPECT_EQ(chika.status(), result);
+
+  // The match ends: the watcher is told, its boards are cleared, and it follows Aki into her next
+  // match.
+  aki.endMatch();
+  ASSERT_TRUE(chika.waitForChat("観戦していた対戦が終わりました"));
+  ASSERT_TRUE(waitUntil([&] { return !chika.fields().watching(); }));
   EXPECT_EQ(chika.opponentBoard(), Board());
   EXPECT_EQ(chika.status(), "対戦待ち・・・");
+  startMatch(aki, bob);
+  ASSERT_TRUE(waitUntil([&] { return chika.fields().watching(); }));
+  EXPECT_EQ(chika.fields().watchedFirst, aki.id());
+  EXPECT_TRUE(waitUntil([&] { return chika.ownBoard() == aki.ownBoard(); }));
 }
 
 TEST_F(MatchScenario, AcceptingWhileWatchingEndsTheWatching) {

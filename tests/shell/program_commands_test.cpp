@@ -86,13 +86,40 @@ TEST(ProgramCommands, WatchWithoutASelectionKeepsThePlacementGoing) {
   EXPECT_EQ(player.program->boards().nextToPlace(), 2);
 }
 
-TEST(ProgramCommands, ChatWithoutAConnectionShowsInTheOwnLogOnly) {
+TEST(ProgramCommands, WithoutAConnectionChatAndRequestsSayWhyNothingHappens) {
   TestPlayer player(freePort(), "あき", 1);
   player.say("ひとりごと");
-  EXPECT_TRUE(player.chatHas("あき : ひとりごと"));
-  // 80 characters given: the first 78 bytes go out.
-  player.run([&] { player.program->sendChat(std::string(80, 'x')); });
-  EXPECT_TRUE(player.chatHas("あき : " + std::string(78, 'x')));
+  EXPECT_FALSE(player.chatHas("あき : ひとりごと"));
+  EXPECT_TRUE(player.chatHas("接続していないので、発言は送られませんでした"));
+  player.challengeSelected();
+  EXPECT_TRUE(player.chatHas("まだ接続していません。先に接続してください"));
+}
+
+TEST(ProgramCommands, ACancelledConnectIsSaidAndTheStatusIsIdle) {
+  TestPlayer player(freePort(), "あき", 1);
+  // A port nobody listens on answers at once; an address that never answers keeps connecting.
+  player.run([&] {
+    player.program->setServerAddress("192.0.2.1");
+    player.program->connect();
+    player.program->disconnect();
+  });
+  EXPECT_TRUE(player.chatHas("接続をやめました"));
+  EXPECT_EQ(player.status(), "未接続です");
+  EXPECT_EQ(player.view.connection(), ConnectionState::kIdle);
+}
+
+TEST(ProgramCommands, ADamagedSettingsFileIsSaidOnce) {
+  char pattern[] = "/tmp/pentaro-program-XXXXXX";
+  const std::string dir = mkdtemp(pattern);
+  const std::string path = dir + "/qm.ini";
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::fputs("\x03", file);  // a length cut short
+  std::fclose(file);
+  TestPlayer player(freePort(), "", 1, path);
+  EXPECT_TRUE(player.chatHas("設定ファイル（qm.ini）を読めなかったので、空欄から始めます"));
+  EXPECT_EQ(player.name(), "");
+  std::remove(path.c_str());
+  rmdir(dir.c_str());
 }
 
 TEST(ProgramCommands, SettingsAreLoadedAtCreationAndSavedAtShutDown) {

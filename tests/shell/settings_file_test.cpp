@@ -37,7 +37,8 @@ class SettingsFileTest : public ::testing::Test {
   }
   // Loads and returns (name, address), empty where nothing loaded.
   std::pair<std::string, std::string> load() {
-    const SettingsFile::Records records = SettingsFile(path_).load();
+    const SettingsFile::Records records =
+        SettingsFile(path_).load().value_or(SettingsFile::Records{});
     return {records.name.value_or(""), records.address.value_or("")};
   }
 

@@ -62,6 +62,7 @@ class TestPlayer {
   bool chatHas(const std::string& lineUtf8) const;
   // What the toggles and the fields show, and whether "対戦終了" may be used.
   ConnectionControls controls() const { return connectionControls(view.connection()); }
+  int questionsAsked() const { return view.questionsAsked(); }
   bool inMatchControls() const { return view.match() == MatchState::kPlaying; }
   MatchFields fields();
   // The name and the address as the program holds them, CP932.
