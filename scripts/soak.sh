@@ -2,8 +2,9 @@
 # Soak run: a pentaro-lobby and ten computer players that challenge and play each other flat out,
 # then the checks. Usage: scripts/soak.sh [MINUTES] | scripts/soak.sh --seconds N
 # (default 1 minute; MINUTES may be a fraction). Uses the default build (build/), or BUILD_DIR.
-# Prints matches played, lines relayed, disagreeing results, lost connections and the host's RSS
-# at start and end; exits non-zero when a check fails.
+# Prints matches played, lines relayed, disagreeing results, lost connections, the host's RSS at
+# start and end, and the CPU time (user + system, all threads) the host and the players used per
+# relayed line; exits non-zero when a check fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,6 +37,10 @@ cleanup() {
 trap cleanup EXIT
 
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+# User and system CPU of a process and all its threads, ended ones included, in clock ticks. The
+# command name (field 2) may hold spaces, so the fields are counted from its closing parenthesis.
+cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12, $13 }'; }
+ticks_per_second=$(getconf CLK_TCK)
 
 # A free ephemeral port: the lobby says "listening" or fails at once when the port is taken.
 for attempt in 1 2 3 4 5; do
@@ -66,10 +71,19 @@ echo "soak: $players players on port $port for $seconds s"
 sleep "$seconds"
 rss_end=$(rss_kb "$lobby_pid")
 
+
+# The players' CPU up to the end of their drain: the last sample before they exit.
 kill -TERM "$bot_pid"
+read -r bot_user bot_sys < <(cpu_ticks "$bot_pid")
+while kill -0 "$bot_pid" 2>/dev/null && sample=$(cpu_ticks "$bot_pid" 2>/dev/null) &&
+  [[ -n "$sample" ]]; do
+  read -r bot_user bot_sys <<<"$sample"
+  sleep 0.05
+done
 bot_status=0
 wait "$bot_pid" || bot_status=$?
 bot_pid=""
+read -r lobby_user lobby_sys < <(cpu_ticks "$lobby_pid")
 kill -TERM "$lobby_pid"
 wait "$lobby_pid" || true
 lobby_pid=""
@@ -108,6 +122,13 @@ echo "lines relayed:         $relayed"
 echo "disagreeing results:   $disagreeing"
 echo "lost connections:      $lost"
 echo "host RSS:              ${rss_start} kB at start, ${rss_end} kB at end (${growth} kB)"
+awk -v lu="$lobby_user" -v ls="$lobby_sys" -v bu="$bot_user" -v bs="$bot_sys" \
+  -v hz="$ticks_per_second" -v lines="$relayed" -v seconds="$seconds" 'BEGIN {
+  total = (lu + ls + bu + bs) / hz
+  printf "CPU (user + system):   host %.2f + %.2f s, players %.2f + %.2f s, %.2f cores\n",
+         lu / hz, ls / hz, bu / hz, bs / hz, total / seconds
+  printf "CPU per relayed line:  %.3f ms\n", (lines > 0 ? 1000 * total / lines : 0)
+}'
 
 status=0
 fail() { echo "soak: FAILED: $*" >&2; status=1; }
