@@ -11,9 +11,9 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// A look at the program at least this often: a lost connection or a free participant to
-// challenge comes without a board change.
-constexpr milliseconds kPoll{100};
+// Every change the player reacts to (a line, the connection's end, a board change) is a task on
+// the UI thread, after which the step runs; a step that waits only for one has no deadline.
+constexpr auto kNoDeadline = HeadlessUiThread::kNoDeadline;
 // Between two challenges, on top of the pause: an answer normally comes well within it.
 constexpr milliseconds kChallengeInterval{20};
 // After a decision a person looks at both boards for a while before pressing "対戦終了".
@@ -48,8 +48,9 @@ ComputerPlayer::ComputerPlayer(Options options)
     program_->setPlayerName(options_.name);
     program_->setServerAddress(options_.host);
     program_->connect();
+    // No thread of its own: the UI thread steps after each event, and at the step's deadline.
+    ui_.setIdleHandler([this] { return stopped_ ? kNoDeadline : step(); });
   });
-  driver_ = std::thread([this] { driverLoop(); });
 }
 
 ComputerPlayer::~ComputerPlayer() {
@@ -59,13 +60,8 @@ ComputerPlayer::~ComputerPlayer() {
 }
 
 void ComputerPlayer::leave() {
-  {
-    MutexLock lock(driverMutex_);
-    stopping_ = true;
-  }
-  driverWake_.notifyAll();
-  if (driver_.joinable()) driver_.join();
   ui_.invokeAndWait([this] {
+    stopped_ = true;
     // A running match is ended, as a person leaving would end it, so the opponent is not left in
     // it.
     if (program_->playing()) program_->endMatch();
@@ -75,7 +71,6 @@ void ComputerPlayer::leave() {
 
 void ComputerPlayer::drain() {
   ui_.invokeAndWait([this] { draining_ = true; });
-  kick();
 }
 
 bool ComputerPlayer::idle() {
@@ -90,12 +85,9 @@ ComputerPlayer::Record ComputerPlayer::record() {
   return copy;
 }
 
-// A board changed (nothing to paint): look again, and note a decision at once, since the end of
-// a match may follow it before the next step.
-void ComputerPlayer::boardsChanged() {
-  observe();
-  kick();
-}
+// A board changed (nothing to paint): note a decision at once, since the end of a match may
+// follow it before the next step; the step after the task in hand looks again.
+void ComputerPlayer::boardsChanged() { observe(); }
 
 // The question "... さんから対戦の申し込みです" is only asked while no match runs.
 bool ComputerPlayer::askChallenge(std::string_view /*name*/) {
@@ -109,31 +101,6 @@ void ComputerPlayer::noticeAdded(const Notice& notice) {
   }
 }
 
-void ComputerPlayer::kick() {
-  {
-    MutexLock lock(driverMutex_);
-    kicked_ = true;
-  }
-  driverWake_.notifyOne();
-}
-
-void ComputerPlayer::driverLoop() {
-  Clock::time_point wake = Clock::now();
-  for (;;) {
-    {
-      MutexLock lock(driverMutex_);
-      for (auto now = Clock::now(); !stopping_ && !kicked_ && now < wake; now = Clock::now()) {
-        driverWake_.waitFor(driverMutex_, wake - now);
-      }
-      if (stopping_) return;
-      kicked_ = false;
-    }
-    Clock::time_point next = Clock::now() + kPoll;
-    if (!ui_.invokeAndWait([&] { next = step(); })) return;
-    wake = next;
-  }
-}
-
 ComputerPlayer::Clock::time_point ComputerPlayer::step() {
   const Clock::time_point now = Clock::now();
   LobbyClient& client = program_->client();
@@ -142,7 +109,7 @@ ComputerPlayer::Clock::time_point ComputerPlayer::step() {
       record_.lostConnection = true;
       if (options_.log) options_.log("lost connection " + cp932::toUtf8(options_.name));
     }
-    return now + kPoll;
+    return kNoDeadline;
   }
   record_.everConnected = true;
   observe();
@@ -150,9 +117,7 @@ ComputerPlayer::Clock::time_point ComputerPlayer::step() {
     challengedUntil_ = {};
     return stepInMatch(now);
   }
-  stepIdle(now);
-  if (options_.challenge && !draining_) return std::min(now + kPoll, nextChallenge_);
-  return now + kPoll;
+  return stepIdle(now);
 }
 
 void ComputerPlayer::observe() {
@@ -200,24 +165,30 @@ ComputerPlayer::Clock::time_point ComputerPlayer::stepInMatch(Clock::time_point 
   // The own turn begins once the opponent's map is in (calls before it are refused).
   if (!model.ownTurn() || !model.boards().opponent().isFilled()) {
     moveDue_ = {};
-    return now + kPoll;
+    return kNoDeadline;
   }
   if (moveDue_ == Clock::time_point{}) moveDue_ = afterPause(now);
   if (now < moveDue_) return moveDue_;
   moveDue_ = {};
+  // The call may decide the match (observed at once, in the repaint it requests); otherwise the
+  // turn passes and the opponent's call comes as a line.
   callNumber();
-  return now + kPoll;
+  return decided_ ? endDue_ : kNoDeadline;
 }
 
-void ComputerPlayer::stepIdle(Clock::time_point now) {
+ComputerPlayer::Clock::time_point ComputerPlayer::stepIdle(Clock::time_point now) {
   if (!placed_) {
     placeBoard();
     placed_ = true;
   }
-  if (options_.challenge && !draining_ && now >= nextChallenge_ && !awaitingAnswer(now)) {
-    challengeSomeone();
-    nextChallenge_ = afterPause(now) + kChallengeInterval;
-  }
+  if (!options_.challenge || draining_) return kNoDeadline;
+  // The answer comes as a line (a refusal, or the match's start); the deadline is its limit.
+  if (awaitingAnswer(now)) return challengedUntil_;
+  if (now < nextChallenge_) return nextChallenge_;
+  // Nobody free: a participant who becomes free comes as a line.
+  if (!challengeSomeone()) return kNoDeadline;
+  nextChallenge_ = afterPause(now) + kChallengeInterval;
+  return challengedUntil_;
 }
 
 void ComputerPlayer::finishMatch() {
@@ -261,7 +232,7 @@ void ComputerPlayer::callNumber() {
   }
 }
 
-void ComputerPlayer::challengeSomeone() {
+bool ComputerPlayer::challengeSomeone() {
   const int ownId = program_->client().fields().ownId;
   const ParticipantModel& participants = program_->participants().model();
   std::vector<int> free;
@@ -271,10 +242,11 @@ void ComputerPlayer::challengeSomeone() {
       free.push_back(line.id);
     }
   }
-  if (free.empty()) return;
+  if (free.empty()) return false;
   program_->challenge(free[pauses_() % free.size()]);
   const bool flatOut = options_.pause.count() == 0;
   challengedUntil_ = Clock::now() + (flatOut ? kAnswerWaitComputer : kAnswerWaitPerson);
+  return true;
 }
 
 bool ComputerPlayer::awaitingAnswer(Clock::time_point now) { return now < challengedUntil_; }

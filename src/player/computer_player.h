@@ -2,9 +2,10 @@
 // exactly what a person's window runs) with the computer player as its view. It reads what
 // happens from the view events and the models, never from text, and gives the commands a person
 // gives: it answers the challenge question, places its board by hand, calls and ends matches; its
-// strategy sees only a PlayerView. A driver thread of its own wakes on every board change or when
-// a pause is over, and does one step on the UI thread. Public operations are safe from any
-// thread; the destructor leaves the lobby.
+// strategy sees only a PlayerView. It has no thread of its own: the UI thread does one step after
+// every event it has handled (a line, the connection's end) and when a pause is over, so a waiting
+// player costs nothing. Public operations are safe from any thread; the destructor leaves the
+// lobby.
 #ifndef PENTARO_PLAYER_COMPUTER_PLAYER_H_
 #define PENTARO_PLAYER_COMPUTER_PLAYER_H_
 
@@ -13,9 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
-#include "base/mutex.h"
 #include "net/protocol.h"
 #include "player/strategy.h"
 #include "shell/program.h"
@@ -88,20 +87,20 @@ class ComputerPlayer final : public LobbyView {
   void captionsChanged(std::string_view, std::string_view) override {}
   void requestAttention() override {}
 
-  void kick();
-  void driverLoop();
-  // One look at the program, on the UI thread; returns when to look again at the latest.
+  // One look at the program, on the UI thread; returns when to look again at the latest
+  // (HeadlessUiThread::kNoDeadline: at the next event).
   Clock::time_point step();
   // Notes the start, the decision and the end of a match; UI thread, also inside a repaint.
   void observe();
   Clock::time_point stepInMatch(Clock::time_point now);
-  void stepIdle(Clock::time_point now);
+  Clock::time_point stepIdle(Clock::time_point now);
   void finishMatch();
   // "match NAME vs OPPONENT: RESULT", the line the soak run pairs up.
   void logMatch(const char* result);
   void placeBoard();
   void callNumber();
-  void challengeSomeone();
+  // False when nobody is free to challenge.
+  bool challengeSomeone();
   // A challenge of its own is out and not yet answered (an acceptance starts the match; a refusal
   // or "already playing" comes as a notice).
   bool awaitingAnswer(Clock::time_point now);
@@ -114,6 +113,7 @@ class ComputerPlayer final : public LobbyView {
   // The UI thread's.
   std::unique_ptr<Strategy> strategy_;
   std::mt19937 pauses_;
+  bool stopped_ = false;  // left: no more steps
   bool draining_ = false;
   bool inMatch_ = false;
   bool decided_ = false;
@@ -124,12 +124,6 @@ class ComputerPlayer final : public LobbyView {
   Clock::time_point nextChallenge_{};
   Clock::time_point challengedUntil_{};
   Record record_;
-
-  Mutex driverMutex_;
-  CondVar driverWake_;
-  bool kicked_ PENTARO_GUARDED_BY(driverMutex_) = false;
-  bool stopping_ PENTARO_GUARDED_BY(driverMutex_) = false;
-  std::thread driver_;
 };
 
 }  // namespace pentaro

@@ -1,5 +1,7 @@
 #include "ui/headless_ui_thread.h"
 
+#include <utility>
+
 namespace pentaro {
 
 HeadlessUiThread::HeadlessUiThread() {
@@ -13,6 +15,12 @@ bool HeadlessUiThread::isUiThread() const { return std::this_thread::get_id() ==
 
 bool HeadlessUiThread::drain() {
   return invokeAndWait([] {});
+}
+
+void HeadlessUiThread::setIdleHandler(IdleHandler handler) {
+  idleHandler_ = std::move(handler);
+  idlePending_ = true;
+  idleDue_ = kNoDeadline;
 }
 
 void HeadlessUiThread::stop() {
@@ -39,12 +47,29 @@ void HeadlessUiThread::loop() {
     std::function<void()> task;
     {
       MutexLock lock(mutex_);
-      while (!stopping_ && tasks_.empty()) queued_.wait(mutex_);
-      if (stopping_) return;
-      task = std::move(tasks_.front());
-      tasks_.pop_front();
+      for (;;) {
+        if (stopping_) return;
+        if (!tasks_.empty()) break;
+        // Queued work first: the idle handler sees the effect of all of it at once.
+        if (idleHandler_ && (idlePending_ || Clock::now() >= idleDue_)) break;
+        if (!idleHandler_ || idleDue_ == kNoDeadline) {
+          queued_.wait(mutex_);
+        } else {
+          queued_.waitFor(mutex_, idleDue_ - Clock::now());
+        }
+      }
+      if (!tasks_.empty()) {
+        task = std::move(tasks_.front());
+        tasks_.pop_front();
+      }
     }
-    task();
+    if (task) {
+      task();
+      idlePending_ = true;
+    } else {
+      idlePending_ = false;
+      idleDue_ = idleHandler_();
+    }
   }
 }
 

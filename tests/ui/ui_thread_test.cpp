@@ -121,6 +121,52 @@ TEST(UiThreadHeadless, CallInProgressIsWaitedForAtShutDown) {
   EXPECT_EQ(result, 1);
 }
 
+// The idle handler is a front end's only clock: it must run once after the work queued so far
+// (seeing all of it), at the deadline it asks for, and never while nothing happens.
+TEST(UiThreadHeadless, IdleHandlerRunsAfterQueuedWorkAndAtItsDeadlineOnly) {
+  HeadlessUiThread ui;
+  std::atomic<int> done{0}, runs{0}, between{0}, lastSeen{-1};
+  bool armed = false;  // the UI thread's, as is the next
+  bool deadlineAsked = false;
+  std::promise<void> ranAtDeadline;
+  ui.invokeAndWait([&] {
+    ui.setIdleHandler([&] {
+      ++runs;
+      const int seen = done;
+      if (seen > 0 && seen < 50) ++between;
+      lastSeen = seen;
+      if (armed) {
+        armed = false;
+        deadlineAsked = true;
+        return HeadlessUiThread::Clock::now() + 10ms;
+      }
+      if (deadlineAsked) {
+        deadlineAsked = false;
+        ranAtDeadline.set_value();
+      }
+      return HeadlessUiThread::kNoDeadline;
+    });
+  });
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  ui.post([released] { released.wait(); });
+  for (int i = 0; i < 50; ++i) ui.post([&] { ++done; });
+  release.set_value();
+  for (int i = 0; i < 500 && lastSeen != 50; ++i) std::this_thread::sleep_for(10ms);
+  ASSERT_EQ(lastSeen, 50);
+  EXPECT_EQ(between, 0);  // after the tasks queued together, not between them
+  const int settled = runs;
+  std::this_thread::sleep_for(50ms);
+  EXPECT_EQ(runs, settled);  // nothing happened, so it did not run
+
+  // A deadline asked for after a task: one more run with no task at all.
+  ui.invokeAndWait([&] { armed = true; });
+  EXPECT_EQ(ranAtDeadline.get_future().wait_for(5s), std::future_status::ready);
+  std::this_thread::sleep_for(50ms);
+  EXPECT_EQ(runs, settled + 2);
+  ui.stop();
+}
+
 // A window system may still deliver work that was queued before the UI shut down.
 class LateDeliveringUiThread : public UiThread {
  public:
