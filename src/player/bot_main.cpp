@@ -5,6 +5,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -153,7 +155,9 @@ int runPlayers(const Arguments& args, std::uint32_t seed) {
   sigemptyset(&signals);
   sigaddset(&signals, SIGINT);
   sigaddset(&signals, SIGTERM);
+  sigaddset(&signals, SIGUSR1);  // a player has lost its connection
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  const pthread_t mainThread = pthread_self();
 
   Mutex outputMutex;  // guards no field: keeps the players' lines on stdout whole
   auto log = [&outputMutex](const std::string& line) {
@@ -176,22 +180,37 @@ int runPlayers(const Arguments& args, std::uint32_t seed) {
     options.pause = milliseconds(args.pauseMs);
     options.seed = seed + static_cast<std::uint32_t>(k) * kSeedStep;
     options.log = log;
+    options.connectionLost = [mainThread] { pthread_kill(mainThread, SIGUSR1); };
     players.push_back(std::make_unique<ComputerPlayer>(options));
   }
 
-  const auto start = std::chrono::steady_clock::now();
+  // The players are counted when one has lost its connection and once at the join limit; in
+  // between, this thread sleeps.
+  const auto joinLimit = std::chrono::steady_clock::now() + kJoinLimit;
+  bool joinLimitPassed = false;
   int status = 0;
-  const timespec second{1, 0};
   for (;;) {
-    if (sigtimedwait(&signals, nullptr, &second) > 0) break;
+    int received;
+    if (!joinLimitPassed) {
+      const auto left = std::max(std::chrono::steady_clock::duration::zero(),
+                                 joinLimit - std::chrono::steady_clock::now());
+      const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
+      const timespec limit{static_cast<std::time_t>(seconds.count()),
+                           static_cast<long>(std::chrono::nanoseconds(left - seconds).count())};
+      received = sigtimedwait(&signals, nullptr, &limit);
+      if (received < 0 && errno == EAGAIN) joinLimitPassed = true;
+    } else {
+      received = sigwaitinfo(&signals, nullptr);
+    }
+    if (received == SIGINT || received == SIGTERM) break;
+    if (received < 0 && errno == EINTR) continue;
     int inLobby = 0, gone = 0;
     for (auto& player : players) {
       const ComputerPlayer::Record record = player->record();
       inLobby += record.everConnected && !record.lostConnection ? 1 : 0;
       gone += record.lostConnection ? 1 : 0;
     }
-    const bool joinFailed =
-        inLobby + gone < args.count && std::chrono::steady_clock::now() - start > kJoinLimit;
+    const bool joinFailed = inLobby + gone < args.count && joinLimitPassed;
     if (inLobby == 0 && (gone > 0 || joinFailed)) {
       log("no player is in the lobby any more");
       status = 1;

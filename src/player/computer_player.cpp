@@ -108,6 +108,7 @@ ComputerPlayer::Clock::time_point ComputerPlayer::step() {
     if (record_.everConnected && !record_.lostConnection) {
       record_.lostConnection = true;
       if (options_.log) options_.log("lost connection " + cp932::toUtf8(options_.name));
+      if (options_.connectionLost) options_.connectionLost();
     }
     return kNoDeadline;
   }

@@ -42,6 +42,9 @@ class ComputerPlayer final : public LobbyView {
     std::uint32_t seed = 1;
     // One line per finished match and one for a lost connection, UTF-8; called on the UI thread.
     std::function<void(const std::string& line)> log;
+    // Called on the UI thread once the connection is lost (after its log line), so that an owner
+    // can wait for it instead of asking record() again and again.
+    std::function<void()> connectionLost;
   };
 
   struct Record {
