@@ -5,14 +5,17 @@
 
 namespace pentaro {
 
+WorkerThread::WorkerThread() : state_(std::make_shared<State>()) {}
+
 WorkerThread::~WorkerThread() {
   std::thread thread;
   {
-    MutexLock lock(mutex_);
-    thread = std::move(thread_);
+    MutexLock lock(state_->mutex);
+    thread = std::move(state_->thread);
   }
   if (!thread.joinable()) return;
-  // A worker that destroys its own object cannot join itself.
+  // A worker that destroys its own object cannot join itself; its thread keeps the shared state
+  // alive until it has marked its end.
   if (thread.get_id() == std::this_thread::get_id()) {
     thread.detach();
   } else {
@@ -21,53 +24,58 @@ WorkerThread::~WorkerThread() {
 }
 
 bool WorkerThread::start(std::function<void()> body) {
-  MutexLock lock(mutex_);
-  if (running_) return false;
+  State& s = *state_;
+  MutexLock lock(s.mutex);
+  if (s.running) return false;
   // The previous body has returned; its thread has nothing left to do but exit.
-  if (thread_.joinable()) thread_.join();
-  running_ = true;
+  if (s.thread.joinable()) s.thread.join();
+  s.running = true;
   try {
-    thread_ = std::thread([this, body = std::move(body)] { runAndMarkEnded(body); });
+    s.thread = std::thread(
+        [state = state_, body = std::move(body)] { runAndMarkEnded(state, body); });
   } catch (const std::system_error&) {
-    running_ = false;
-    id_ = {};
+    s.running = false;
+    s.id = {};
     return false;
   }
-  id_ = thread_.get_id();
+  s.id = s.thread.get_id();
   return true;
 }
 
 bool WorkerThread::running() const {
-  MutexLock lock(mutex_);
-  return running_;
+  MutexLock lock(state_->mutex);
+  return state_->running;
 }
 
 void WorkerThread::waitUntilEnded() {
-  MutexLock lock(mutex_);
-  if (id_ == std::this_thread::get_id()) return;
-  while (running_) ended_.wait(mutex_);
+  State& s = *state_;
+  MutexLock lock(s.mutex);
+  if (s.id == std::this_thread::get_id()) return;
+  while (s.running) s.ended.wait(s.mutex);
 }
 
 void WorkerThread::join() {
-  MutexLock lock(mutex_);
-  if (id_ == std::this_thread::get_id()) return;
-  while (running_) ended_.wait(mutex_);
-  // The body has returned and the thread touches nothing of this object any more, so joining
-  // under the lock cannot deadlock.
-  if (thread_.joinable()) thread_.join();
-  id_ = {};
+  State& s = *state_;
+  MutexLock lock(s.mutex);
+  if (s.id == std::this_thread::get_id()) return;
+  while (s.running) s.ended.wait(s.mutex);
+  // The body has returned and the thread touches nothing but the state's end mark, which it
+  // has set, so joining under the lock cannot deadlock.
+  if (s.thread.joinable()) s.thread.join();
+  s.id = {};
 }
 
 bool WorkerThread::isWorkerThread() const {
-  MutexLock lock(mutex_);
-  return id_ == std::this_thread::get_id();
+  MutexLock lock(state_->mutex);
+  return state_->id == std::this_thread::get_id();
 }
 
-void WorkerThread::runAndMarkEnded(const std::function<void()>& body) {
+void WorkerThread::runAndMarkEnded(const std::shared_ptr<State>& state,
+                                   const std::function<void()>& body) {
   body();
-  MutexLock lock(mutex_);
-  running_ = false;
-  ended_.notifyAll();
+  MutexLock lock(state->mutex);
+  state->running = false;
+  state->ended.notifyAll();
 }
 
 }  // namespace pentaro

@@ -6,6 +6,7 @@
 #define PENTARO_NET_WORKER_THREAD_H_
 
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "base/mutex.h"
@@ -15,9 +16,10 @@ namespace pentaro {
 
 class WorkerThread {
  public:
-  WorkerThread() = default;
-  // Joins a worker that has not been joined yet; its owner has woken it by then. A worker that
-  // destroys its own owner is detached instead.
+  WorkerThread();
+  // Joins a worker that has not been joined yet; its owner has woken it by then. A worker whose
+  // body destroys its own owner is detached instead: what the thread still touches after its
+  // body lives on without the object, so nothing it reads has been freed.
   ~WorkerThread();
   WorkerThread(const WorkerThread&) = delete;
   WorkerThread& operator=(const WorkerThread&) = delete;
@@ -36,13 +38,19 @@ class WorkerThread {
   bool isWorkerThread() const;
 
  private:
-  void runAndMarkEnded(const std::function<void()>& body);
+  // What the thread marks when its body has returned. Shared with the thread, so that a body
+  // that destroys this object leaves the thread something valid to mark.
+  struct State {
+    Mutex mutex;
+    CondVar ended;
+    bool running PENTARO_GUARDED_BY(mutex) = false;
+    std::thread thread PENTARO_GUARDED_BY(mutex);
+    std::thread::id id PENTARO_GUARDED_BY(mutex);
+  };
+  static void runAndMarkEnded(const std::shared_ptr<State>& state,
+                              const std::function<void()>& body);
 
-  mutable Mutex mutex_;
-  CondVar ended_;
-  bool running_ PENTARO_GUARDED_BY(mutex_) = false;
-  std::thread thread_ PENTARO_GUARDED_BY(mutex_);
-  std::thread::id id_ PENTARO_GUARDED_BY(mutex_);
+  const std::shared_ptr<State> state_;
 };
 
 }  // namespace pentaro
