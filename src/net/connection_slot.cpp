@@ -1,10 +1,16 @@
 #include "net/connection_slot.h"
 
+#include <cstring>
 #include <functional>
 
 #include "net/tcp_listener.h"
 
 namespace pentaro {
+
+namespace {
+// CR LF, as peers end their lines.
+constexpr int kTerminatorBytes = 2;
+}  // namespace
 
 static_assert(ConnectionSlot::kLineLimit < ConnectionSlot::kLineBufferBytes);
 
@@ -35,6 +41,13 @@ bool ConnectionSlot::isFree() const {
   return !worker_.running() && !socket_.hasHandle();
 }
 
+bool ConnectionSlot::backlogTooLong(double meanLineBytes) const {
+  const double limitSeconds = owner_.backlogSeconds();
+  if (limitSeconds <= 0 || meanLineBytes <= 0) return false;
+  const double waitingLines = static_cast<double>(socket_.waitingBytes()) / meanLineBytes;
+  return waitingLines > limitSeconds * owner_.lineRate();
+}
+
 void ConnectionSlot::run() {
   // What the callbacks queue goes out before this worker waits again: after the welcome, once
   // the lines of a received chunk are handled, and after the departure.
@@ -43,12 +56,22 @@ void ConnectionSlot::run() {
   handler.onConnected(index_);
   flush();
   pacing_ = TokenBucket();  // a new connection starts with a full burst
+  // For the backlog estimate: the bytes of the lines handled, with their terminators.
+  double handledBytes = 0;
+  double handledLines = 0;
   char line[kLineBufferBytes];
   while (socket_.readLine(line, kLineLimit, flush) != StreamSocket::kNoLine &&
          socket_.hasHandle()) {
+    handledBytes += static_cast<double>(std::strlen(line) + kTerminatorBytes);
+    handledLines += 1;
     const auto wait =
         pacing_.take(TokenBucket::Clock::now(), owner_.lineRate(), owner_.lineBurst());
     if (wait > TokenBucket::Clock::duration::zero()) {
+      // Only a paced connection can build a backlog, so only then is it measured.
+      if (backlogTooLong(handledBytes / handledLines)) {
+        handler.onFlooded(index_);
+        break;
+      }
       flush();  // what the lines before this one made goes out before the wait
       if (!pause(wait)) break;
     }

@@ -44,8 +44,12 @@ class ConnectionSlot {
   // The worker's body: onConnected, then every line (pieces of an over-long one included), then
   // close and onClosed; the owner's queued lines are flushed after onConnected, whenever the
   // received bytes are used up, and after onClosed. Past the owner's line rate, the worker waits
-  // before it hands on the next line (and reads nothing meanwhile).
+  // before it hands on the next line (and reads nothing meanwhile); a backlog past the owner's
+  // bound ends the connection (onFlooded first).
   void run();
+  // The lines waiting to be handled take more than the owner's backlog bound at its line rate.
+  // Estimated from the bytes waiting and the mean length of the lines handled so far.
+  bool backlogTooLong(double meanLineBytes) const;
   const int index_;
   TcpListener& owner_;
   // Waits `duration`, or less when the connection ends; false when it has ended.

@@ -6,6 +6,8 @@
 #ifndef PENTARO_NET_LINE_READER_H_
 #define PENTARO_NET_LINE_READER_H_
 
+#include <cstddef>
+
 namespace pentaro {
 
 class LineReader {
@@ -33,6 +35,7 @@ class LineReader {
   void takeChunk(int count);
   // Bytes of the current chunk not read yet.
   bool hasUnreadBytes() const { return cursor_ < end_; }
+  std::size_t unreadBytes() const { return static_cast<std::size_t>(end_ - cursor_); }
 
   // Forgets the chunk; `afterCr` tells whether an LF that comes first is still skipped.
   void reset(bool afterCr = false);

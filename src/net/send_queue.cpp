@@ -91,11 +91,6 @@ bool SendQueue::failed() const {
   return failed_;
 }
 
-std::size_t SendQueue::queuedBytes() const {
-  MutexLock lock(mutex_);
-  return queued_;
-}
-
 bool SendQueue::sendOnce() {
   if (batchSent_ == batch_.size()) {
     batch_.clear();

@@ -47,7 +47,6 @@ class SendQueue {
 
   // The queue gave up on its peer (limit, no progress, or a send error).
   bool failed() const;
-  std::size_t queuedBytes() const;
 
  private:
   using Clock = std::chrono::steady_clock;

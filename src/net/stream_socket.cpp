@@ -6,6 +6,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -25,11 +26,21 @@ sockaddr_in ipv4Address(std::uint32_t address, int port) {
   return result;
 }
 
+void setIntOption(int fd, int level, int name, int value) {
+  ::setsockopt(fd, level, name, &value, sizeof value);
+}
+
 // Options of every connected socket. Lines go out whole, so Nagle's algorithm would only hold a
-// line back until the peer's delayed ACK.
+// line back until the peer's delayed ACK. Keepalive and the limit on unanswered data notice a
+// peer that vanished without a FIN, also in a quiet lobby where nothing else is sent.
 void setConnectedOptions(int fd) {
-  const int on = 1;
-  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+  setIntOption(fd, IPPROTO_TCP, TCP_NODELAY, 1);
+  setIntOption(fd, SOL_SOCKET, SO_KEEPALIVE, 1);
+  setIntOption(fd, IPPROTO_TCP, TCP_KEEPIDLE, static_cast<int>(kKeepAliveIdle.count()));
+  setIntOption(fd, IPPROTO_TCP, TCP_KEEPINTVL, static_cast<int>(kKeepAliveInterval.count()));
+  setIntOption(fd, IPPROTO_TCP, TCP_KEEPCNT, kKeepAliveProbes);
+  setIntOption(fd, IPPROTO_TCP, TCP_USER_TIMEOUT,
+               static_cast<int>(std::chrono::milliseconds(kUnansweredLimit).count()));
 }
 
 bool isReadable(int fd) {
@@ -200,6 +211,17 @@ bool StreamSocket::hasHandle() const {
   return fd_ >= 0;
 }
 
+std::size_t StreamSocket::waitingBytes() const {
+  int fd;
+  {
+    MutexLock state(stateMutex_);
+    fd = fd_;
+  }
+  int inKernel = 0;
+  if (fd < 0 || ::ioctl(fd, FIONREAD, &inKernel) != 0 || inKernel < 0) inKernel = 0;
+  return reader_.unreadBytes() + static_cast<std::size_t>(inKernel);
+}
+
 bool StreamSocket::isConnected() const {
   {
     MutexLock state(stateMutex_);
@@ -217,12 +239,14 @@ int StreamSocket::localPort() const {
   return ntohs(address.sin_port);
 }
 
-int StreamSocket::readLine(char* buffer, int limit, const std::function<void()>& beforeWaiting) {
+StreamSocket::ReadResult StreamSocket::readLine(char* buffer, int limit,
+                                                const std::function<void()>& beforeWaiting) {
   if (!isConnected()) return kNoLine;
   int length = 0;
   for (;;) {
     const LineReader::Result result = reader_.read(buffer, length, limit);
-    if (result != LineReader::kNeedChunk) return result;
+    if (result == LineReader::kLine) return kLine;
+    if (result == LineReader::kLimitLine) return kLimitLine;
     if (beforeWaiting) beforeWaiting();
     if (!receiveChunk()) {
       buffer[length] = '\0';  // a line begun but not ended is dropped

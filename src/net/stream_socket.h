@@ -9,6 +9,8 @@
 #ifndef PENTARO_NET_STREAM_SOCKET_H_
 #define PENTARO_NET_STREAM_SOCKET_H_
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,13 +27,23 @@ namespace pentaro {
 // otherwise keep the player waiting for the kernel's minutes of retries).
 inline constexpr std::chrono::seconds kConnectTimeout{10};
 
+// A peer that has gone without closing (a laptop asleep, Wi-Fi gone) is noticed on every
+// connected socket within about 45 s: after kKeepAliveIdle of silence the kernel probes every
+// kKeepAliveInterval, and a connection whose data or probes stay unanswered for
+// kUnansweredLimit ends as if the peer had reset it. Probes are empty TCP
+// segments that any peer's kernel answers, so the lines on the wire do not change.
+inline constexpr std::chrono::seconds kKeepAliveIdle{15};
+inline constexpr std::chrono::seconds kKeepAliveInterval{5};
+inline constexpr int kKeepAliveProbes = 6;
+inline constexpr std::chrono::seconds kUnansweredLimit{45};
+
 class StreamSocket {
  public:
   static constexpr int kChunkBytes = LineReader::kChunkBytes;
   static constexpr std::uint32_t kNoAddress = 0xFFFFFFFF;
 
   // Results of readLine.
-  enum ReadResult : int {
+  enum ReadResult {
     kNoLine = 0,                // the connection has ended (or never was): no line
     kLine = LineReader::kLine,  // a whole line, without its terminator
     kLimitLine =
@@ -66,6 +78,9 @@ class StreamSocket {
   void close();
 
   bool hasHandle() const;
+  // Received bytes not read as lines yet: the rest of the reader's chunk and what the kernel
+  // holds. Worker only.
+  std::size_t waitingBytes() const;
   // Connected, and the send queue has not given up on the peer.
   bool isConnected() const;
   int localPort() const;
@@ -73,7 +88,7 @@ class StreamSocket {
   // Reads the next line into `buffer` (NUL-terminated, at most `limit` bytes of text; the buffer
   // holds at least limit + 1 bytes), framed by LineReader. `beforeWaiting`, if set, runs each
   // time the bytes received so far are used up, before the next receive. Worker only.
-  int readLine(char* buffer, int limit, const std::function<void()>& beforeWaiting = {});
+  ReadResult readLine(char* buffer, int limit, const std::function<void()>& beforeWaiting = {});
   // Queues `text` and CR LF; false when not connected or the queue has given up (it shuts the
   // connection down). Nothing is sent before the next flush. Any thread.
   bool queueLine(std::string_view text);

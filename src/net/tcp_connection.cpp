@@ -15,6 +15,7 @@ TcpConnection::~TcpConnection() {
 }
 
 bool TcpConnection::open(const std::string& host, int port) {
+  MutexLock control(controlMutex_);
   if (running()) return false;
   address_ = resolveHost(host);
   port_ = port;
@@ -26,6 +27,7 @@ bool TcpConnection::open(const std::string& host, int port) {
 }
 
 void TcpConnection::disconnect() {
+  MutexLock control(controlMutex_);
   // The cancel first: a connect that completes now still sees it before it counts as connected.
   if (cancelFd_ >= 0) {
     const std::uint64_t one = 1;
@@ -56,7 +58,7 @@ void TcpConnection::run() {
   char line[kLineLimit + 1];
   bool inLongLine = false;
   for (;;) {
-    const int result = socket_.readLine(line, kLineLimit);
+    const StreamSocket::ReadResult result = socket_.readLine(line, kLineLimit);
     if (result == StreamSocket::kNoLine) break;
     if (result == StreamSocket::kLimitLine) {
       inLongLine = true;  // dropped, and so is the rest of it

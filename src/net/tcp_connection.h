@@ -3,7 +3,8 @@
 // whole, never delivered in pieces. The owner's Handler gets the callbacks, on the worker; the
 // owner holds the connection as its last member, so that the worker has been joined before
 // anything the handler uses goes away. open() and stop() belong to one controlling thread;
-// disconnect() and sendLine() may come from any thread.
+// disconnect() and sendLine() may come from any thread: open() and disconnect() are serialised,
+// so a disconnect never closes the descriptor of a connection that an open() has just begun.
 #ifndef PENTARO_NET_TCP_CONNECTION_H_
 #define PENTARO_NET_TCP_CONNECTION_H_
 
@@ -11,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/mutex.h"
+#include "base/thread_annotations.h"
 #include "net/stream_socket.h"
 #include "net/worker_thread.h"
 
@@ -65,6 +68,10 @@ class TcpConnection {
   void clearCancel();
   bool cancelled() const;
 
+  // Held by open() and disconnect() for their whole course; guards no field of its own (the
+  // socket and the worker have their own locks): it keeps the close of a disconnect that found no
+  // worker apart from an open() that is starting one.
+  Mutex controlMutex_;
   StreamSocket socket_;
   int cancelFd_ = -1;  // an eventfd that interrupts a pending connect
   std::uint32_t address_ = StreamSocket::kNoAddress;  // set by open() before the worker starts

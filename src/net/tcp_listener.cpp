@@ -1,6 +1,5 @@
 #include "net/tcp_listener.h"
 
-
 namespace pentaro {
 
 TcpListener::TcpListener(Handler& handler) : handler_(handler) {}
@@ -34,14 +33,10 @@ bool TcpListener::startListening(int port, int backlog) {
 
 int TcpListener::listenError() const { return listenError_.load(); }
 
-void TcpListener::setLineRate(double perSecond, double burst) {
+void TcpListener::setLineRate(double perSecond, double burst, double backlogSeconds) {
   lineRate_ = perSecond;
   lineBurst_ = burst;
-}
-
-void TcpListener::sendTo(int index, std::string_view text) {
-  if (index < 0 || index >= slotCount()) return;
-  slots_[static_cast<size_t>(index)]->socket().writeLine(text);
+  backlogSeconds_ = backlogSeconds;
 }
 
 void TcpListener::queueTo(int index, std::string_view text) {
@@ -51,10 +46,6 @@ void TcpListener::queueTo(int index, std::string_view text) {
 
 void TcpListener::flushQueued() {
   for (auto& slot : slots_) slot->socket().flush();
-}
-
-void TcpListener::sendToAll(std::string_view text) {
-  for (int index = 0; index < slotCount(); ++index) sendTo(index, text);
 }
 
 void TcpListener::closeSlot(int index) {
@@ -83,6 +74,7 @@ void TcpListener::run() {
     StreamSocket spare;
     while (listening_.acceptInto(spare)) {
       ConnectionSlot* slot = firstFreeSlot();
+      if (slot == nullptr) slot = slotOfAGonePeer();
       if (slot == nullptr) {
         handler_.onRefused(spare);
         spare.close();  // the peer sees its connection end at once
@@ -103,6 +95,17 @@ void TcpListener::run() {
 ConnectionSlot* TcpListener::firstFreeSlot() {
   for (auto& slot : slots_) {
     if (slot->isFree()) return slot.get();
+  }
+  return nullptr;
+}
+
+ConnectionSlot* TcpListener::slotOfAGonePeer() {
+  for (auto& slot : slots_) {
+    // Closed by its worker, which only has its departure left to run: a matter of moments.
+    if (!slot->socket().hasHandle()) {
+      slot->join();
+      return slot.get();
+    }
   }
   return nullptr;
 }

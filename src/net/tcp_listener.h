@@ -8,6 +8,8 @@
 #ifndef PENTARO_NET_TCP_LISTENER_H_
 #define PENTARO_NET_TCP_LISTENER_H_
 
+#include <sys/socket.h>
+
 #include <atomic>
 #include <memory>
 #include <string_view>
@@ -22,7 +24,11 @@ namespace pentaro {
 
 class TcpListener {
  public:
-  static constexpr int kBacklog = 5;
+  // Connections the kernel holds for the accept worker: as many as it allows (SOMAXCONN, capped
+  // by net.core.somaxconn). Connects that close at once (a port scan, a client giving up) come
+  // faster than the accept worker takes them; a connect that finds the queue full is dropped by
+  // the kernel, and its client waits a second for the retry.
+  static constexpr int kBacklog = SOMAXCONN;
 
   // What the workers report. Lines queued with queueTo from a slot callback go out when the
   // callback returns, or, for received lines, once the received bytes are used up.
@@ -31,6 +37,8 @@ class TcpListener {
     virtual void onConnected(int /*index*/) {}
     virtual void onClosed(int /*index*/) {}
     virtual void onLineReceived(int /*index*/, std::string_view /*line*/) {}
+    // The slot's connection is ended for its backlog (see setLineRate); onClosed follows.
+    virtual void onFlooded(int /*index*/) {}
     virtual void onRefused(StreamSocket& /*socket*/) {}
     virtual void onListenStarted() {}
     virtual void onListenEnded() {}
@@ -59,20 +67,19 @@ class TcpListener {
 
   // Each connection's lines are handed on at most `perSecond` a second, after a burst of
   // `burst`; a slot worker past its rate waits (and so reads nothing), it never drops a line.
-  // 0 lines a second: no limit (the default). Applies from the next line on. Any thread.
-  void setLineRate(double perSecond, double burst);
+  // A connection whose waiting lines would take more than `backlogSeconds` at that rate is
+  // ended instead (onFlooded, then the ordinary close); 0 never ends one. 0 lines a second: no
+  // limit (the default). Applies from the next line on. Any thread.
+  void setLineRate(double perSecond, double burst, double backlogSeconds = 0);
   double lineRate() const { return lineRate_.load(); }
   double lineBurst() const { return lineBurst_.load(); }
+  double backlogSeconds() const { return backlogSeconds_.load(); }
 
-  // Sends one line to a slot's connection now; an index outside the pool, or a free slot, does
-  // nothing. Never waits: what the peer's kernel does not take yet stays in the slot's send
+  // Queues one line for a slot, sent at the next flush; an index outside the pool, or a free
+  // slot, does nothing. On a slot worker, every callback's queued lines are flushed before the
+  // worker waits for more bytes: the lines made from one received chunk leave in one send per
+  // connection. Never waits: what the peer's kernel does not take yet stays in the slot's send
   // queue, and a peer that stops reading loses its connection at the queue's limit.
-  void sendTo(int index, std::string_view text);
-  // sendTo for every slot in index order.
-  void sendToAll(std::string_view text);
-  // Queues one line for a slot like sendTo, but sends it only at the next flush. On a slot
-  // worker, every callback's queued lines are flushed before the worker waits for more bytes:
-  // the lines made from one received chunk leave in one send per connection.
   void queueTo(int index, std::string_view text);
   // Sends what is queued for every slot, without waiting. Any thread.
   void flushQueued();
@@ -95,6 +102,9 @@ class TcpListener {
 
   void run();  // the accept loop
   ConnectionSlot* firstFreeSlot();
+  // With no slot free: a slot whose peer has gone and whose worker is ending, once that worker
+  // has ended, so a newcomer is not refused for a player who has already left.
+  ConnectionSlot* slotOfAGonePeer();
   bool calledFromWorker() const;
 
   // Keeps startListening and createSlots apart from each other and from the shutdown of the
@@ -110,6 +120,7 @@ class TcpListener {
   std::atomic<int> listenError_{0};
   std::atomic<double> lineRate_{0};
   std::atomic<double> lineBurst_{0};
+  std::atomic<double> backlogSeconds_{0};
   Handler& handler_;
   WorkerThread acceptWorker_;  // last: joined before the members its body uses go away
 };

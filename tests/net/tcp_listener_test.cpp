@@ -38,8 +38,15 @@ class TestListener final : private TcpListener::Handler {
     return listener_.startListening(port, backlog);
   }
   int listenError() const { return listener_.listenError(); }
-  void sendTo(int index, std::string_view text) { listener_.sendTo(index, text); }
-  void sendToAll(std::string_view text) { listener_.sendToAll(text); }
+  // Queues the line for the slot and flushes, as a server's handler and its worker do.
+  void sendTo(int index, std::string_view text) {
+    listener_.queueTo(index, text);
+    listener_.flushQueued();
+  }
+  void sendToAll(std::string_view text) {
+    for (int index = 0; index < listener_.slotCount(); ++index) listener_.queueTo(index, text);
+    listener_.flushQueued();
+  }
   void closeAll() { listener_.closeAll(); }
   void waitUntilEnded() { listener_.waitUntilEnded(); }
 
