@@ -3,27 +3,32 @@
 // newcomer still learns who is there and who plays whom.
 #include <pthread.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/command_line.h"
 #include "base/licence_notice.h"
 #include "net/host_addresses.h"
 #include "net/message_fields.h"
 #include "net/protocol.h"
 #include "server/announced_roster.h"
+#include "server/host_log.h"
 #include "server/lobby_server.h"
 #include "text/cp932.h"
 
 namespace {
 
 using namespace pentaro;
+using command_line::kExitFailure;
+using command_line::kExitOk;
+using command_line::kExitUsage;
 
 constexpr long kMaxFloodLimit = 1000000;  // lines a second; beyond it the limit means nothing
 
@@ -40,48 +45,41 @@ void printUsage(std::FILE* out) {
 }
 
 // After the listening line: the addresses that players on other machines type in.
-void printHostAddresses() {
+void logHostAddresses(HostLog& log) {
   const std::optional<std::vector<HostAddress>> addresses = hostAddresses();
   if (!addresses) {
-    std::printf("this machine's addresses cannot be read: %s\n", std::strerror(errno));
+    log.write(std::string("this machine's addresses cannot be read: ") + std::strerror(errno));
     return;
   }
-  if (addresses->empty()) std::printf("only this machine can join: it has no network address\n");
+  if (addresses->empty()) log.write("only this machine can join: it has no network address");
   for (const HostAddress& host : *addresses) {
-    std::printf("reachable at %s (%s)\n", host.address.c_str(), host.interfaceName.c_str());
+    log.write("reachable at " + host.address + " (" + host.interfaceName + ")");
   }
 }
 
+std::string utf8(std::string_view text) { return cp932::toUtf8(text); }
+
 // One log line for each arrival, departure, match start and match end.
-void logAnnouncement(const MessageFields& fields, const AnnouncedRoster& roster) {
-  auto utf8 = [](std::string_view text) { return cp932::toUtf8(text); };
+void logAnnouncement(const MessageFields& fields, const AnnouncedRoster& roster, HostLog& log) {
   if (fields.is(protocol::kAdd)) {
-    std::printf("join %d %s\n", fields.number(1), utf8(fields.field(2)).c_str());
+    log.write("join " + std::to_string(fields.number(1)) + " " + utf8(fields.field(2)));
   } else if (fields.is(protocol::kDel)) {
-    std::printf("leave %d %s\n", fields.number(1), utf8(roster.nameOf(fields.number(1))).c_str());
+    const int id = fields.number(1);
+    log.write("leave " + std::to_string(id) + " " + utf8(roster.nameOf(id)));
   } else if (fields.is(protocol::kStList)) {
     const bool started = fields.field(1).substr(0, 1) == "S";
-    std::printf("match %d %s vs %d %s %s\n", fields.number(2),
-                utf8(roster.nameOf(fields.number(2))).c_str(), fields.number(3),
-                utf8(roster.nameOf(fields.number(3))).c_str(), started ? "started" : "ended");
-  } else {
-    return;
+    const int first = fields.number(2);
+    const int second = fields.number(3);
+    log.write("match " + std::to_string(first) + " " + utf8(roster.nameOf(first)) + " vs " +
+              std::to_string(second) + " " + utf8(roster.nameOf(second)) +
+              (started ? " started" : " ended"));
   }
-  std::fflush(stdout);
 }
 
 struct Options {
   int port = protocol::kLobbyPort;
   int floodLimit = LobbyServer::kFloodLinesPerSecond;
 };
-
-// A whole decimal number within [low, high], or nothing.
-std::optional<int> wholeNumber(const char* text, long low, long high) {
-  char* end = nullptr;
-  const long value = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < low || value > high) return std::nullopt;
-  return static_cast<int>(value);
-}
 
 // Reads the command line into `options`; an exit status when the program is to end now (after
 // --help, --version or a wrong argument).
@@ -90,33 +88,34 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       printUsage(stdout);
-      return 0;
+      return kExitOk;
     }
     if (arg == "--version") {
-      std::printf("pentaro-lobby %s\n%s", PENTARO_VERSION, kLicenceNotice);
-      return 0;
+      std::printf("pentaro-lobby %s
+%s", PENTARO_VERSION, kLicenceNotice);
+      return kExitOk;
     }
     if (arg == "--port" && i + 1 < argc) {
-      const auto port = wholeNumber(argv[++i], 1, 65535);
+      const auto port = command_line::wholeNumber(argv[++i], 1, 65535);
       if (!port) {
         std::fprintf(stderr, "pentaro-lobby: not a port number: %s\n", argv[i]);
-        return 2;
+        return kExitUsage;
       }
-      options.port = *port;
+      options.port = static_cast<int>(*port);
       continue;
     }
     if (arg == "--flood-limit" && i + 1 < argc) {
-      const auto rate = wholeNumber(argv[++i], 0, kMaxFloodLimit);
+      const auto rate = command_line::wholeNumber(argv[++i], 0, kMaxFloodLimit);
       if (!rate) {
         std::fprintf(stderr, "pentaro-lobby: not a line rate: %s\n", argv[i]);
-        return 2;
+        return kExitUsage;
       }
-      options.floodLimit = *rate;
+      options.floodLimit = static_cast<int>(*rate);
       continue;
     }
     std::fprintf(stderr, "pentaro-lobby: unknown argument: %s\n", arg.c_str());
     printUsage(stderr);
-    return 2;
+    return kExitUsage;
   }
   return std::nullopt;
 }
@@ -124,40 +123,42 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options) {
 // Hosts until SIGINT or SIGTERM (status 0) or until listening ends by itself (status 1).
 int serve(const Options& options) {
   // The signals are taken by sigwait below; every thread started from here on blocks them.
-  sigset_t signals;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
-  sigaddset(&signals, SIGUSR1);  // listening has ended by itself
-  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  // SIGUSR1: listening has ended by itself.
+  const sigset_t signals = command_line::blockStopSignals({SIGUSR1});
   const pthread_t mainThread = pthread_self();
 
+  // The log is written by a thread of its own: the server logs under its lock, and a standard
+  // output that nobody reads must not hold up the players. It outlives the server.
+  HostLog log(STDOUT_FILENO);
   AnnouncedRoster roster;  // outlives the server, which announces departures while it stops
   LobbyServer server;
   server.setFloodLimit(options.floodLimit);
   server.setRoster(&roster);
-  server.setAnnouncementSink([&roster](std::string_view line) {
-    logAnnouncement(MessageFields(line), roster);  // before a departure takes the name away
+  server.setAnnouncementSink([&roster, &log](std::string_view line) {
+    logAnnouncement(MessageFields(line), roster, log);  // before a departure takes the name
     roster.apply(line);
   });
-  server.setEndedHandler([mainThread] { pthread_kill(mainThread, SIGUSR1); });
+  server.setFloodedHandler([&roster, &log](int slot) {
+    log.write("flood " + std::to_string(slot) + " " + utf8(roster.nameOf(slot)) +
+              ": ended, too many lines waiting");
+  });
+  server.setEndedHandler([mainThread](std::uint64_t) { pthread_kill(mainThread, SIGUSR1); });
 
   if (!server.startServer(options.port) || server.listenError() != 0) {
     const int error = server.listenError();
     std::fprintf(stderr, "pentaro-lobby: cannot listen on port %d: %s\n", options.port,
                  error != 0 ? std::strerror(error) : "no socket");
-    return 1;
+    return kExitFailure;
   }
-  std::printf("listening on port %d\n", options.port);
-  printHostAddresses();
-  std::fflush(stdout);
+  log.write("listening on port " + std::to_string(options.port));
+  logHostAddresses(log);
 
   int received = 0;
   sigwait(&signals, &received);
   server.stopServer();
   if (received == SIGUSR1) {
     std::fprintf(stderr, "pentaro-lobby: listening on port %d ended\n", options.port);
-    return 1;
+    return kExitFailure;
   }
   // Listening ends only after every departure has run: wait for it, so that the departures of
   // the players still connected are logged before the last line.
@@ -165,10 +166,9 @@ int serve(const Options& options) {
   sigemptyset(&ended);
   sigaddset(&ended, SIGUSR1);
   sigwait(&ended, &received);
-  std::printf("lines received %llu\n", static_cast<unsigned long long>(server.linesReceived()));
-  std::printf("stopped\n");
-  std::fflush(stdout);
-  return 0;
+  log.write("lines received " + std::to_string(server.linesReceived()));
+  log.write("stopped");
+  return kExitOk;
 }
 
 }  // namespace

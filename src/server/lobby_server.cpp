@@ -28,6 +28,7 @@ std::string forwardedLine(int sender, const MessageFields& fields, int lastField
 LobbyServer::LobbyServer() {
   watchFirst_.fill(kNoWatch);
   watchSecond_.fill(kNoWatch);
+  opponent_.fill(protocol::kNoPlayer);
   listener_.createSlots(kSlots);
   setFloodLimit(kFloodLinesPerSecond);
 }
@@ -36,8 +37,12 @@ LobbyServer::~LobbyServer() = default;
 
 void LobbyServer::setRoster(const RosterView* roster) { roster_ = roster; }
 
-void LobbyServer::setEndedHandler(std::function<void()> handler) {
+void LobbyServer::setEndedHandler(std::function<void(std::uint64_t)> handler) {
   endedHandler_ = std::move(handler);
+}
+
+void LobbyServer::setFloodedHandler(std::function<void(int)> handler) {
+  floodedHandler_ = std::move(handler);
 }
 
 void LobbyServer::setAnnouncementSink(std::function<void(std::string_view)> sink) {
@@ -45,13 +50,20 @@ void LobbyServer::setAnnouncementSink(std::function<void(std::string_view)> sink
 }
 
 void LobbyServer::setFloodLimit(int linesPerSecond) {
-  listener_.setLineRate(linesPerSecond, static_cast<double>(linesPerSecond) * kFloodBurstSeconds);
+  listener_.setLineRate(linesPerSecond, static_cast<double>(linesPerSecond) * kFloodBurstSeconds,
+                        kFloodBacklogSeconds);
 }
 
 bool LobbyServer::startServer(int port) {
   // The accept worker of the last start may still be returning from onListenEnded: a new one
   // can start only after it.
   if (listenEnded_.exchange(false)) listener_.waitUntilEnded();
+  {
+    FairMutexLock lock(mutex_);
+    opponent_.fill(protocol::kNoPlayer);
+  }
+  // Counted before the accept worker starts: a port that cannot be bound ends it at once.
+  ++listenGeneration_;
   if (listener_.startListening(port, TcpListener::kBacklog)) return true;
   stopServer();
   return false;
@@ -68,12 +80,21 @@ std::pair<int, int> LobbyServer::watchEntries(int slot) const {
   return {watchFirst_[slot], watchSecond_[slot]};
 }
 
+int LobbyServer::opponentOf(int slot) const {
+  FairMutexLock lock(mutex_);
+  return inSlotRange(slot) ? opponent_[slot] : protocol::kNoPlayer;
+}
+
 void LobbyServer::sendToPlayer(int slot, std::string_view line) {
   if (inSlotRange(slot) && welcomed_[slot]) listener_.queueTo(slot, line);
 }
 
 bool LobbyServer::isRegistered(int slot) const {
   return inSlotRange(slot) && welcomed_[slot] && registered_[slot];
+}
+
+bool LobbyServer::isFree(int slot) const {
+  return isRegistered(slot) && opponent_[slot] == protocol::kNoPlayer;
 }
 
 void LobbyServer::broadcast(std::string_view line) {
@@ -123,6 +144,20 @@ void LobbyServer::onClosed(int index) {
   clearWatchEntries(index);
   // Nobody goes on receiving the calls of a player who has left (the slot will be reused).
   forgetWatchersOf(index);
+  forgetMatchOf(index);
+}
+
+void LobbyServer::forgetMatchOf(int slot) {
+  const int opponent = opponent_[slot];
+  if (inSlotRange(opponent) && opponent_[opponent] == slot) {
+    opponent_[opponent] = protocol::kNoPlayer;
+  }
+  opponent_[slot] = protocol::kNoPlayer;
+}
+
+void LobbyServer::onFlooded(int index) {
+  FairMutexLock lock(mutex_);
+  if (floodedHandler_) floodedHandler_(index);
 }
 
 std::uint64_t LobbyServer::linesReceived() const {
@@ -163,8 +198,12 @@ LobbyServer::Handler LobbyServer::handlerFor(const MessageFields& fields) {
 void LobbyServer::registerName(int sender, const MessageFields& fields) {
   const std::string name(fields.field(1));
   // A second NEW_C renames the slot's line: without the DEL every list would keep the old line
-  // for good, and the roster would welcome newcomers with both.
-  if (registered_[sender]) broadcast(LineBuilder(protocol::kDel).number(sender).line());
+  // for good, and the roster would welcome newcomers with both. Every list drops the player's
+  // match with that DEL, so the server's table does too.
+  if (registered_[sender]) {
+    broadcast(LineBuilder(protocol::kDel).number(sender).line());
+    forgetMatchOf(sender);
+  }
   broadcast(LineBuilder(protocol::kMsg).text(name + texts().arrivalSuffix).line());
   names_[sender] = name;
   registered_[sender] = true;
@@ -205,9 +244,13 @@ void LobbyServer::relayChallengeAnswer(int sender, const MessageFields& fields) 
   if (inSlotRange(addressee)) clearWatchEntries(addressee);
   clearWatchEntries(sender);
   relayOther(sender, fields);
-  // Only a match between two players in everybody's list is announced: a made-up addressee
-  // would get a line of its own in every list, under an id the next newcomer takes.
-  if (isRegistered(sender) && isRegistered(addressee) && addressee != sender) {
+  // Only a match between two players in everybody's list is announced (a made-up addressee
+  // would get a line of its own in every list, under an id the next newcomer takes), and only
+  // between two free ones: a player is in one match at a time. The second acceptance of a
+  // mutual challenge, which the clients settle into the running match, announces nothing.
+  if (addressee != sender && isFree(sender) && isFree(addressee)) {
+    opponent_[sender] = addressee;
+    opponent_[addressee] = sender;
     announceMatch(protocol::kMatchStarted, sender, addressee);
   }
 }
@@ -215,10 +258,18 @@ void LobbyServer::relayChallengeAnswer(int sender, const MessageFields& fields) 
 void LobbyServer::relayMatchEnd(int sender, const MessageFields& fields) {
   const int addressee = fields.number(1);
   relayOther(sender, fields);
-  announceMatch(protocol::kMatchEnded, sender, addressee);
-  // Watchers of the finished match stop receiving what these two play next.
-  forgetWatchersOf(sender);
-  if (inSlotRange(addressee)) forgetWatchersOf(addressee);
+  // Only the pair that plays ends a match: anybody else's END_VS (a late acceptor told to
+  // leave, a stale or made-up one) leaves every list as it is.
+  if (inSlotRange(addressee) && opponent_[sender] == addressee) {
+    opponent_[sender] = protocol::kNoPlayer;
+    opponent_[addressee] = protocol::kNoPlayer;
+    announceMatch(protocol::kMatchEnded, sender, addressee);
+  }
+  // Watchers of a player in no match stop receiving what it plays next; a player still in its
+  // match keeps its watchers.
+  for (int player : {sender, addressee}) {
+    if (inSlotRange(player) && opponent_[player] == protocol::kNoPlayer) forgetWatchersOf(player);
+  }
 }
 
 void LobbyServer::relayOpponentAnswer(int sender, const MessageFields& fields) {
@@ -259,7 +310,7 @@ void LobbyServer::clearWatchEntries(int slot) {
 
 void LobbyServer::onListenEnded() {
   listenEnded_ = true;
-  if (endedHandler_) endedHandler_();
+  if (endedHandler_) endedHandler_(listenGeneration_.load());
 }
 
 }  // namespace pentaro

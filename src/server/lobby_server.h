@@ -7,6 +7,10 @@
 // queued; the slot worker sends them after, so nobody waits on a socket under the lock. The server
 // never waits for the UI thread. The roster for a welcome is read from a RosterView, which must
 // be safe to read from any thread.
+//
+// The server keeps who plays whom itself and announces (STLIST) only what its own table allows:
+// a start between two free registered players, an end of the very pair that plays. The lines
+// that cause them are relayed as they are, whatever the table says.
 #ifndef PENTARO_SERVER_LOBBY_SERVER_H_
 #define PENTARO_SERVER_LOBBY_SERVER_H_
 
@@ -34,6 +38,10 @@ class LobbyServer final : private TcpListener::Handler {
   static constexpr int kFloodLinesPerSecond = 100;
   // The burst a connection may send at once, in seconds of its rate.
   static constexpr int kFloodBurstSeconds = 5;
+  // A connection whose waiting lines would take longer than this to hand on at the flood rate
+  // is ended ("excess flood"): nobody types that far ahead, and a computer player waits for
+  // its opponent's every call.
+  static constexpr int kFloodBacklogSeconds = 30;
 
   LobbyServer();
   // Ends every connection and waits for every worker (the listener is the last member).
@@ -41,8 +49,14 @@ class LobbyServer final : private TcpListener::Handler {
 
   // Where a newcomer's welcome learns who is there and who plays whom; may be null (no roster).
   void setRoster(const RosterView* roster);
-  // Called on the accept worker when listening has ended (never waits for anything).
-  void setEndedHandler(std::function<void()> handler);
+  // Called on the accept worker when listening has ended (never waits for anything), with the
+  // generation of the listening that ended: a handler that acts later (posted to another
+  // thread) compares it with listenGeneration(), so that a late end of an earlier listening
+  // cannot stop the next one.
+  void setEndedHandler(std::function<void(std::uint64_t generation)> handler);
+  // Told, under the server's lock (so it must not wait), of a connection ended for its flood
+  // backlog, before its departure runs; for the host's log.
+  void setFloodedHandler(std::function<void(int slot)> handler);
   // Receives, under the server's lock, every line the server sends to all slots. Lets a host
   // without a client of its own keep its roster from the announcements every client receives.
   void setAnnouncementSink(std::function<void(std::string_view line)> sink);
@@ -55,14 +69,16 @@ class LobbyServer final : private TcpListener::Handler {
   bool startServer(int port);
   // Ends every connection and listening; the departures and the end follow on the workers.
   void stopServer() { listener_.closeAll(); }
-  // The program's shut-down calls it by the listener's name.
-  void closeAll() { stopServer(); }
+  // Counts the startServer calls that began listening.
+  std::uint64_t listenGeneration() const { return listenGeneration_.load(); }
   // 0, or the errno with which the last bind or listen failed.
   int listenError() const { return listener_.listenError(); }
 
   // For tests and the host's log: a slot's registered name and its watch entries.
   std::string nameOf(int slot) const;
   std::pair<int, int> watchEntries(int slot) const;
+  // The slot's opponent as the server's own match table has it, or -1.
+  int opponentOf(int slot) const;
   // How many lines the players have sent since the server was made (each one is relayed,
   // broadcast or taken as a registration); for the host's log and soak runs.
   std::uint64_t linesReceived() const;
@@ -71,6 +87,7 @@ class LobbyServer final : private TcpListener::Handler {
   void onConnected(int index) override;
   void onClosed(int index) override;
   void onLineReceived(int index, std::string_view line) override;
+  void onFlooded(int index) override;
   void onListenEnded() override;
 
   // Sends only to welcomed slots, so that "ID" is always a player's first line.
@@ -80,6 +97,10 @@ class LobbyServer final : private TcpListener::Handler {
   void forgetWatchersOf(int player) PENTARO_REQUIRES(mutex_);
   void clearWatchEntries(int slot) PENTARO_REQUIRES(mutex_);
   void announceMatch(char kind, int first, int second) PENTARO_REQUIRES(mutex_);
+  // In no match in the server's table, and announced by ADD.
+  bool isFree(int slot) const PENTARO_REQUIRES(mutex_);
+  // Ends the slot's match in the server's table without an announcement (its DEL says it).
+  void forgetMatchOf(int slot) PENTARO_REQUIRES(mutex_);
 
   // One handler per received command; each requires mutex_, which onLineReceived holds when it
   // calls one through the table (the analysis does not check a call through a member pointer).
@@ -104,10 +125,14 @@ class LobbyServer final : private TcpListener::Handler {
   std::array<bool, kSlots> registered_ PENTARO_GUARDED_BY(mutex_) = {};
   std::array<std::uint8_t, kSlots> watchFirst_ PENTARO_GUARDED_BY(mutex_) = {};
   std::array<std::uint8_t, kSlots> watchSecond_ PENTARO_GUARDED_BY(mutex_) = {};
+  // Who plays whom, from the announcements this server made; -1: no match.
+  std::array<int, kSlots> opponent_ PENTARO_GUARDED_BY(mutex_) = {};
   std::uint64_t linesReceived_ PENTARO_GUARDED_BY(mutex_) = 0;
   const RosterView* roster_ = nullptr;                      // set before listening
-  std::function<void()> endedHandler_;                      // set before listening
+  std::function<void(std::uint64_t)> endedHandler_;         // set before listening
   std::function<void(std::string_view)> announcementSink_;  // set before listening
+  std::function<void(int)> floodedHandler_;                 // set before listening
+  std::atomic<std::uint64_t> listenGeneration_{0};
   std::atomic<bool> listenEnded_{false};  // onListenEnded has run since the last start
   TcpListener listener_{*this};           // last: its workers end before the members they use
 };

@@ -25,8 +25,13 @@ Program::Program(LobbyView& view, UiThread& ui, Options options)
       settings_(options_.settingsPath) {
   server_.setRoster(&serverRoster_);
   server_.setAnnouncementSink([this](std::string_view line) { serverRoster_.apply(line); });
-  // The server's end is posted: the server never waits for the UI thread.
-  server_.setEndedHandler([this] { ui_.post([this] { onServerEnded(); }); });
+  // The server's end is posted: the server never waits for the UI thread. An end that comes
+  // after the server was started again belongs to the earlier listening and is dropped.
+  server_.setEndedHandler([this](std::uint64_t generation) {
+    ui_.post([this, generation] {
+      if (generation == server_.listenGeneration()) onServerEnded();
+    });
+  });
   client_.setLinkHandler([this](LobbyClient::LinkEvent event) { onLink(event); });
 }
 
@@ -166,7 +171,7 @@ void Program::sendChat(std::string_view text) {
 }
 
 bool Program::shutDown() {
-  server_.closeAll();
+  server_.stopServer();
   client_.disconnect();
   if (settings_.save(name_, address_)) return true;
   std::fprintf(stderr, "pentaro: could not save the settings to %s\n",

@@ -48,6 +48,10 @@ ChildProcess::~ChildProcess() {
   if (err_.fd >= 0) ::close(err_.fd);
 }
 
+bool ChildProcess::setOutputPipeSize(int bytes) {
+  return out_.fd >= 0 && ::fcntl(out_.fd, F_SETPIPE_SZ, bytes) >= bytes;
+}
+
 bool ChildProcess::pump(std::chrono::steady_clock::time_point deadline) {
   for (;;) {
     pollfd fds[2] = {{out_.fd, POLLIN, 0}, {err_.fd, POLLIN, 0}};

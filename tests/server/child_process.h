@@ -26,6 +26,8 @@ class ChildProcess {
   // The next line of standard output without its LF; nothing at its end or after kWait.
   std::optional<std::string> readOutputLine();
   bool signal(int number);
+  // Shrinks the standard output pipe to `bytes` (a reader that stops reading is then felt soon).
+  bool setOutputPipeSize(int bytes);
   // Waits until both pipes end and reaps the child: its exit status, 128 + the signal that
   // killed it, or nothing when it is still running after kWait.
   std::optional<int> waitForExit();

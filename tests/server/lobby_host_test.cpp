@@ -119,6 +119,57 @@ TEST_F(ServerHost, ServesPlayersFromItsOwnRosterAndLogsWhatHappens) {
   EXPECT_EQ(host_->waitForExit(), 0);
 }
 
+// The host logs under the server's lock; a log nobody reads must never hold up the players.
+TEST_F(ServerHost, ALogNobodyReadsHoldsUpNoPlayer) {
+  start();
+  constexpr int kPipeBytes = 4096;
+  constexpr int kVisits = 300;  // each logs a join and a leave: many times the pipe's size
+  ASSERT_TRUE(host_->setOutputPipeSize(kPipeBytes));
+  auto alice = arrive(0);
+  alice->sendLine("NEW_C\talice");
+  EXPECT_EQ(alice->readLine(), arrivalLine("alice"));
+  EXPECT_EQ(alice->readLine(), "ADD\t0\talice");
+  // One visitor after another joins and leaves; alice hears of each.
+  for (int i = 0; i < kVisits; ++i) {
+    std::string id;
+    {
+      RawClient visitor(port_);
+      const std::optional<std::string> idLine = visitor.readLine();
+      ASSERT_TRUE(idLine && idLine->rfind("ID\t", 0) == 0) << "visit " << i;
+      id = idLine->substr(3);  // the previous visitor's slot may not be free yet
+      visitor.sendLine("NEW_C\tvisitor");
+      ASSERT_EQ(alice->readLine(), arrivalLine("visitor")) << "visit " << i;
+      ASSERT_EQ(alice->readLine(), "ADD\t" + id + "\tvisitor") << "visit " << i;
+    }
+    ASSERT_EQ(alice->readLine(), "DEL\t" + id) << "visit " << i;
+    ASSERT_EQ(alice->readLine(), departureLine("visitor")) << "visit " << i;
+  }
+  alice->sendLine("CHAT\tstill here");
+  EXPECT_EQ(alice->readLine(), "CHAT\t0\talice\tstill here");
+  ASSERT_TRUE(host_->signal(SIGTERM));
+  EXPECT_TRUE(alice->readToEnd());
+  EXPECT_EQ(host_->waitForExit(), 0);
+}
+
+// A flooder far ahead of the line rate is ended, and the host says why before its departure.
+TEST_F(ServerHost, LogsAFlooderItEnds) {
+  port_ = freePort();
+  host_ = std::make_unique<ChildProcess>(std::vector<std::string>{
+      PENTARO_LOBBY_PATH, "--port", std::to_string(port_), "--flood-limit", "10"});
+  ASSERT_TRUE(host_->started());
+  ASSERT_EQ(host_->readOutputLine(), "listening on port " + std::to_string(port_));
+  auto flooder = std::make_unique<RawClient>(port_);
+  std::string flood = "NEW_C\tflooder\r\n";
+  for (int n = 0; n < 2000; ++n) flood += "CHAT\tx\r\n";
+  ASSERT_TRUE(flooder->send(flood));
+  EXPECT_TRUE(flooder->readToEnd());
+  std::optional<std::string> line;
+  while ((line = host_->readOutputLine()) && line->rfind("flood ", 0) != 0) {
+  }
+  EXPECT_EQ(line, "flood 0 flooder: ended, too many lines waiting");
+  EXPECT_EQ(host_->readOutputLine(), "leave 0 flooder");
+}
+
 class ServerHostSignal : public ServerHost {
  protected:
   void closesEveryConnectionAndExitsZeroOn(int signal);

@@ -23,7 +23,7 @@ void LobbyServerTest::SetUp() {
   ASSERT_GT(port_, 0);
   server_ = std::make_unique<LobbyServer>();
   server_->setRoster(&roster_);
-  server_->setEndedHandler([this] {
+  server_->setEndedHandler([this](std::uint64_t) {
     std::lock_guard lock(endedMutex_);
     ++ended_;
     endedChanged_.notify_all();

@@ -1,6 +1,7 @@
 // Welcome, registration, departure, the slot limit and the server's end, seen byte for byte by
 // raw players.
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -188,6 +189,34 @@ TEST_F(ServerLifecycle, AnEleventhPlayerIsClosedAtOnceWhileTheTenGoOn) {
   expectQuietAfter(0);
 }
 
+// A port scan or a client that gives up: connections closed right after their connect, faster
+// than any accept loop takes them. None may find the kernel's queue full, which drops the
+// connect and makes its client wait a second for the retry (the SYN is sent again).
+TEST_F(ServerLifecycle, ConnectionsClosedAtOnceNeverMakeAConnectRetry) {
+  constexpr int kConnections = 100;
+  const sockaddr_in address = loopbackAddress(port_);
+  int retried = 0;
+  for (int i = 0; i < kConnections; ++i) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    tcp_info info{};
+    socklen_t length = sizeof info;
+    ASSERT_EQ(::getsockopt(fd, IPPROTO_TCP, TCP_INFO, &info, &length), 0);
+    retried += info.tcpi_total_retrans > 0 ? 1 : 0;
+    ::close(fd);
+  }
+  EXPECT_EQ(retried, 0) << "connects that had to send their SYN again";
+  // Every slot is free again for a player, once the queued connections are through (one that
+  // comes while ten of them still hold a slot is refused).
+  const auto deadline = std::chrono::steady_clock::now() + kWait;
+  std::optional<std::string> id;
+  while (!id && std::chrono::steady_clock::now() < deadline) {
+    RawClient player(port_);
+    id = player.readLine();
+  }
+  EXPECT_TRUE(id.has_value());
+}
+
 TEST_F(ServerLifecycle, StopServerClosesEveryConnectionAndEndsOnce) {
   enter(0, "taro");
   enter(1, "jiro");
@@ -228,7 +257,7 @@ TEST_F(ServerLifecycle, APortThatCannotBeBoundEndsTheServerAtOnce) {
   int ended = 0;
   std::mutex mutex;
   std::condition_variable changed;
-  blocked.setEndedHandler([&] {
+  blocked.setEndedHandler([&](std::uint64_t) {
     std::lock_guard lock(mutex);
     ++ended;
     changed.notify_all();

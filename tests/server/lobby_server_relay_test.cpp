@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lobby_server_fixture.h"
+#include "net/protocol.h"
 #include "net/send_queue.h"
 
 namespace pentaro::testing {
@@ -137,12 +138,55 @@ TEST_F(ServerRelay, AnAcceptanceIsForwardedThenAnnouncedToEverybody) {
 }
 
 TEST_F(ServerRelay, EndVsIsForwardedThenAnnouncedToEverybody) {
+  player(2).sendLine("RE_STARTVS\t0\tOK\t1");
+  EXPECT_EQ(player(0).readLine(), "RE_STARTVS\t2\tOK\t1\t\t\t");
+  expectAtAll({"STLIST\tS\t2\t0"});
   player(0).sendLine("END_VS\t2");
   EXPECT_EQ(player(2).readLine(), "END_VS\t0\t\t\t\t\t");
   expectAtAll({"STLIST\tE\t0\t2"});
+  // An end of a match nobody plays is relayed (to nobody here) and not announced.
   player(1).sendLine("END_VS\t-1");
-  expectAtAll({"STLIST\tE\t1\t-1"});
   expectQuietAfter(1);
+}
+
+// The host announces only what its own table of matches allows, and relays every line as sent.
+TEST_F(ServerRelay, AnnouncementsFollowTheHostsOwnMatchTable) {
+  enter(3, "shiro");
+  // A mutual challenge: both accept; the clients settle it into one match, announced once.
+  player(2).sendLine("RE_STARTVS\t0\tOK\t1");
+  EXPECT_EQ(player(0).readLine(), "RE_STARTVS\t2\tOK\t1\t\t\t");
+  expectAtAll({"STLIST\tS\t2\t0"});
+  player(0).sendLine("RE_STARTVS\t2\tOK\t0");
+  EXPECT_EQ(player(2).readLine(), "RE_STARTVS\t0\tOK\t0\t\t\t");
+  expectQuietAfter(0);
+  EXPECT_EQ(server_->opponentOf(0), 2);
+
+  // A late acceptance of a player who already plays: relayed, not announced; the player's
+  // END_VS to the late acceptor ends nothing in anybody's list.
+  player(1).sendLine("RE_STARTVS\t0\tOK\t1");
+  EXPECT_EQ(player(0).readLine(), "RE_STARTVS\t1\tOK\t1\t\t\t");
+  expectQuietAfter(1);
+  player(0).sendLine("END_VS\t1");
+  EXPECT_EQ(player(1).readLine(), "END_VS\t0\t\t\t\t\t");
+  // Nor does an END_VS that names a player who plays somebody else.
+  player(3).sendLine("END_VS\t2");
+  EXPECT_EQ(player(2).readLine(), "END_VS\t3\t\t\t\t\t");
+  expectQuietAfter(3);
+  EXPECT_EQ(server_->opponentOf(2), 0);
+
+  // The pair's own end is announced; both are free for a new match.
+  player(2).sendLine("END_VS\t0");
+  EXPECT_EQ(player(0).readLine(), "END_VS\t2\t\t\t\t\t");
+  expectAtAll({"STLIST\tE\t2\t0"});
+  player(3).sendLine("RE_STARTVS\t0\tOK\t0");
+  EXPECT_EQ(player(0).readLine(), "RE_STARTVS\t3\tOK\t0\t\t\t");
+  expectAtAll({"STLIST\tS\t3\t0"});
+  // A player who leaves mid-match frees its opponent without an announcement.
+  leave(3);
+  EXPECT_EQ(server_->opponentOf(0), protocol::kNoPlayer);
+  player(1).sendLine("RE_STARTVS\t0\tOK\t0");
+  EXPECT_EQ(player(0).readLine(), "RE_STARTVS\t1\tOK\t0\t\t\t");
+  expectAtAll({"STLIST\tS\t1\t0"});
 }
 
 TEST_F(ServerRelay, OverLongLinesAreDispatchedInPiecesOf125Bytes) {
@@ -292,6 +336,31 @@ TEST_F(ServerRelay, AFlooderIsSlowedAloneAndLosesNothing) {
   expectQuietAfter(1);
 }
 
+TEST_F(ServerRelay, AFlooderFarAheadOfTheRateIsEndedTheOrdinaryWay) {
+  constexpr int kRate = 20;
+  constexpr int kBurst = kRate * LobbyServer::kFloodBurstSeconds;
+  // Twice as many lines waiting as the backlog bound allows, after the burst.
+  constexpr int kLines = kBurst + 2 * kRate * LobbyServer::kFloodBacklogSeconds;
+  server_->setFloodLimit(kRate);
+  std::string flood;
+  for (int n = 0; n < kLines; ++n) flood += "CHAT\t" + std::to_string(n) + "\r\n";
+  ASSERT_TRUE(player(0).send(flood));
+  // The others get the burst's lines at most, in order, then taro leaves the ordinary way.
+  for (int reader = 1; reader < 3; ++reader) {
+    int next = 0;
+    std::optional<std::string> line;
+    while ((line = player(reader).readLine()) && *line != "DEL\t0") {
+      ASSERT_EQ(*line, "CHAT\t0\ttaro\t" + std::to_string(next++)) << "player " << reader;
+    }
+    EXPECT_EQ(line, "DEL\t0") << "player " << reader;
+    EXPECT_LE(next, kBurst + 1) << "player " << reader;
+    EXPECT_EQ(player(reader).readLine(), departureLine("taro"));
+  }
+  EXPECT_TRUE(player(0).readToEnd());
+  players_[0].reset();
+  expectQuietAfter(1);
+}
+
 TEST_F(ServerWatch, ReqFlSetsAnEntryByTheFirstByteOfItsLetter) {
   requestBoard(2, 0, "Ifoo");
   expectQuietAfter(2);
@@ -384,6 +453,9 @@ TEST_F(ServerWatch, AcceptanceClearsBothPlayersEntriesOnly) {
 }
 
 TEST_F(ServerWatch, EndVsClearsEveryEntryNamingEitherPlayer) {
+  player(1).sendLine("RE_STARTVS\t0\tOK\t1");
+  EXPECT_EQ(player(0).readLine(), "RE_STARTVS\t1\tOK\t1\t\t\t");
+  expectAtAll({"STLIST\tS\t1\t0"});
   watch(2, 0, 1);
   watch(3, 0, 0);
   watch(4, 2, 1);
@@ -398,10 +470,11 @@ TEST_F(ServerWatch, EndVsClearsEveryEntryNamingEitherPlayer) {
   EXPECT_EQ(player(1).readLine(), "PLOT\t0\t3\t");
   expectQuietAfter(0);
 
-  // An end sent to nobody clears the entries naming the sender.
+  // An end sent to nobody by a player in no match clears the entries naming the sender (and
+  // announces nothing).
   watch(3, 2, 4);
   player(2).sendLine("END_VS\t-1");
-  expectAtAll({"STLIST\tE\t2\t-1"});
+  expectQuietAfter(2);
   EXPECT_EQ(watching(3), std::make_pair(kNone, 4));
   EXPECT_EQ(watching(4), std::make_pair(kNone, kNone));
 }
