@@ -1,24 +1,25 @@
 // pentaro-bot: computer players. It joins a lobby as one or more computer players, each the same
-// program a person's window runs, driven by a strategy; or, with --selfplay, it plays strategies
-// against each other in this process without sockets and prints the tally.
-#include <pthread.h>
+// program a person's window runs, driven by a strategy; a player whose connection drops joins
+// again by itself. Or, with --selfplay, it plays strategies against each other in this process
+// without sockets and prints the tally.
 #include <signal.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "base/command_line.h"
 #include "base/licence_notice.h"
 #include "base/mutex.h"
 #include "net/protocol.h"
+#include "net/reconnect_backoff.h"
 #include "player/computer_player.h"
 #include "player/self_play.h"
 #include "player/strategy.h"
@@ -28,13 +29,19 @@
 namespace {
 
 using namespace pentaro;
+using command_line::kExitFailure;
+using command_line::kExitOk;
+using command_line::kExitUsage;
 using std::chrono::milliseconds;
+using Clock = std::chrono::steady_clock;
 
 constexpr int kMaxPlayers = 10;  // a lobby holds ten
 // A player that is not in the lobby this long after the start has failed to join.
 constexpr auto kJoinLimit = std::chrono::seconds(10);
 // On SIGINT/SIGTERM the running matches are played out for at most this long.
 constexpr auto kDrainLimit = std::chrono::seconds(5);
+// How often the main thread looks after the players (rejoins included).
+constexpr timespec kTendInterval{0, 200'000'000};
 constexpr std::uint32_t kSeedStep = 0x9e3779b9;
 
 struct Arguments {
@@ -61,8 +68,9 @@ void printUsage(std::FILE* out) {
       "(1 to %d) named NAME, or NAME1..NAMEK (default: \"コンピュータ(strength)\"). Each accepts\n"
       "every challenge, one match at a time; with --challenge it also challenges free players\n"
       "with a lower number. Before each move it pauses about MS milliseconds (default %ld; 0\n"
-      "plays flat out). One line is logged per match. Ctrl+C (SIGINT) or SIGTERM plays the\n"
-      "running matches out and leaves.\n"
+      "plays flat out). One line is logged per match. A player whose connection drops joins\n"
+      "again by itself, after 1, 2, 4 ... (at most 30) seconds, for five minutes. Ctrl+C\n"
+      "(SIGINT) or SIGTERM plays the running matches out and leaves.\n"
       "\n"
       "--selfplay plays N matches between the strengths A and B in this process, the first\n"
       "move alternating, and prints wins, losses and draws of each side.\n"
@@ -71,22 +79,23 @@ void printUsage(std::FILE* out) {
 }
 
 bool parseNumber(const char* text, long low, long high, long& value) {
-  char* end = nullptr;
-  value = std::strtol(text, &end, 10);
-  return *text != '\0' && *end == '\0' && value >= low && value <= high;
+  const std::optional<long> number = command_line::wholeNumber(text, low, high);
+  if (number) value = *number;
+  return number.has_value();
 }
 
-// Returns 0 to go on, or the exit status.
-int parseArguments(int argc, char** argv, Arguments& args) {
+// Nothing to go on, or the exit status when the program is to end now (after --help,
+// --version or a wrong argument).
+std::optional<int> parseArguments(int argc, char** argv, Arguments& args) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       printUsage(stdout);
-      return -1;
+      return kExitOk;
     }
     if (arg == "--version") {
       std::printf("pentaro-bot %s\n%s", PENTARO_VERSION, kLicenceNotice);
-      return -1;
+      return kExitOk;
     }
     if (arg == "--challenge") {
       args.challenge = true;
@@ -95,7 +104,7 @@ int parseArguments(int argc, char** argv, Arguments& args) {
     const char* value = i + 1 < argc ? argv[++i] : nullptr;
     auto fail = [&](const char* what) {
       std::fprintf(stderr, "pentaro-bot: %s: %s %s\n", what, arg.c_str(), value ? value : "");
-      return 2;
+      return std::optional<int>(kExitUsage);
     };
     if (!value) return fail("missing value");
     if (arg == "--selfplay") {
@@ -120,7 +129,7 @@ int parseArguments(int argc, char** argv, Arguments& args) {
       return fail("unknown argument");
     }
   }
-  return 0;
+  return std::nullopt;
 }
 
 void printSide(const char* role, Level level, const SideRecord& record) {
@@ -146,18 +155,98 @@ int runSelfPlay(const Arguments& args, std::uint32_t seed) {
     std::printf("  faults: illegal calls %d, unfinished %d, disagreements %d\n", tally.illegalCalls,
                 tally.unfinished, tally.disagreements);
   }
-  return sound ? 0 : 1;
+  return sound ? kExitOk : kExitFailure;
 }
+
+// One computer player's place in the lobby: the player while it is in (or joining), and its
+// rejoining after a drop. A drop ends the player object (its match cannot survive: the host
+// keeps none); a new one joins under the same name. An attempt that has not got in when the
+// next is due is given up for that one. Main thread only.
+class Seat {
+ public:
+  using Log = std::function<void(const std::string&)>;
+
+  Seat(ComputerPlayer::Options options, Log log)
+      : options_(std::move(options)), log_(std::move(log)) {
+    player_ = std::make_unique<ComputerPlayer>(options_);
+  }
+
+  // Looks at the player: notes a drop, starts or abandons an attempt, notes a rejoin.
+  void tend(Clock::time_point now) {
+    if (player_) {
+      const ComputerPlayer::Record record = player_->record();
+      if (record.everConnected && !record.lostConnection) {
+        everIn_ = true;
+        if (backoff_.trying()) log_("rejoined " + cp932::toUtf8(options_.name));
+        backoff_.connected();
+        return;
+      }
+      if (record.lostConnection) {
+        ++lost_;
+        backoff_.dropped(now);
+        endPlayer();
+        scheduleNext(now);
+        return;
+      }
+      if (!backoff_.trying() || now < nextAttempt_) return;
+      endPlayer();  // this attempt did not get in in time
+    }
+    if (!backoff_.trying() || now < nextAttempt_) return;
+    player_ = std::make_unique<ComputerPlayer>(options_);
+    scheduleNext(now);
+  }
+
+  // In the lobby now.
+  bool in() {
+    if (!player_) return false;
+    const ComputerPlayer::Record record = player_->record();
+    return record.everConnected && !record.lostConnection;
+  }
+  // Still joining, in, or about to try again.
+  bool alive() const { return player_ != nullptr || backoff_.trying(); }
+  bool everIn() const { return everIn_; }
+  int lost() const { return lost_; }
+  ComputerPlayer* player() { return player_.get(); }
+
+  // Leaves the lobby; the tally of every player this seat had.
+  ComputerPlayer::Record leave() {
+    if (player_) player_->leave();
+    endPlayer();
+    return past_;
+  }
+
+ private:
+  void endPlayer() {
+    if (!player_) return;
+    const ComputerPlayer::Record record = player_->record();
+    past_.wins += record.wins;
+    past_.losses += record.losses;
+    past_.draws += record.draws;
+    past_.aborted += record.aborted;
+    player_.reset();
+  }
+  void scheduleNext(Clock::time_point now) {
+    const std::optional<Clock::duration> pause = backoff_.nextPause(now);
+    if (!pause) {
+      log_("gave up rejoining " + cp932::toUtf8(options_.name));
+      return;
+    }
+    nextAttempt_ = now + *pause;
+  }
+
+  const ComputerPlayer::Options options_;
+  const Log log_;
+  std::unique_ptr<ComputerPlayer> player_;
+  ReconnectBackoff backoff_;
+  Clock::time_point nextAttempt_{};
+  ComputerPlayer::Record past_;
+  bool everIn_ = false;
+  int lost_ = 0;
+};
 
 int runPlayers(const Arguments& args, std::uint32_t seed) {
   // The signals are taken by sigtimedwait below; every thread started from here on blocks them.
-  sigset_t signals;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
-  sigaddset(&signals, SIGUSR1);  // a player has lost its connection
-  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-  const pthread_t mainThread = pthread_self();
+  const sigset_t signals = command_line::blockStopSignals();
 
   Mutex outputMutex;  // guards no field: keeps the players' lines on stdout whole
   auto log = [&outputMutex](const std::string& line) {
@@ -169,7 +258,7 @@ int runPlayers(const Arguments& args, std::uint32_t seed) {
       !args.name.empty() ? args.name
                          : cp932::toUtf8(texts().computerNamePrefix + levelName(args.level) +
                                          texts().computerNameSuffix);
-  std::vector<std::unique_ptr<ComputerPlayer>> players;
+  std::vector<std::unique_ptr<Seat>> seats;
   for (long k = 0; k < args.count; ++k) {
     ComputerPlayer::Options options;
     options.host = args.host;
@@ -180,63 +269,49 @@ int runPlayers(const Arguments& args, std::uint32_t seed) {
     options.pause = milliseconds(args.pauseMs);
     options.seed = seed + static_cast<std::uint32_t>(k) * kSeedStep;
     options.log = log;
-    options.connectionLost = [mainThread] { pthread_kill(mainThread, SIGUSR1); };
-    players.push_back(std::make_unique<ComputerPlayer>(options));
+    seats.push_back(std::make_unique<Seat>(options, log));
   }
 
-  // The players are counted when one has lost its connection and once at the join limit; in
-  // between, this thread sleeps.
-  const auto joinLimit = std::chrono::steady_clock::now() + kJoinLimit;
-  bool joinLimitPassed = false;
-  int status = 0;
+  const auto start = Clock::now();
+  int status = kExitOk;
   for (;;) {
-    int received;
-    if (!joinLimitPassed) {
-      const auto left = std::max(std::chrono::steady_clock::duration::zero(),
-                                 joinLimit - std::chrono::steady_clock::now());
-      const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
-      const timespec limit{static_cast<std::time_t>(seconds.count()),
-                           static_cast<long>(std::chrono::nanoseconds(left - seconds).count())};
-      received = sigtimedwait(&signals, nullptr, &limit);
-      if (received < 0 && errno == EAGAIN) joinLimitPassed = true;
-    } else {
-      received = sigwaitinfo(&signals, nullptr);
+    if (sigtimedwait(&signals, nullptr, &kTendInterval) > 0) break;
+    const auto now = Clock::now();
+    int alive = 0, everIn = 0;
+    for (auto& seat : seats) {
+      seat->tend(now);
+      alive += seat->alive() ? 1 : 0;
+      everIn += seat->everIn() ? 1 : 0;
     }
-    if (received == SIGINT || received == SIGTERM) break;
-    if (received < 0 && errno == EINTR) continue;
-    int inLobby = 0, gone = 0;
-    for (auto& player : players) {
-      const ComputerPlayer::Record record = player->record();
-      inLobby += record.everConnected && !record.lostConnection ? 1 : 0;
-      gone += record.lostConnection ? 1 : 0;
-    }
-    const bool joinFailed = inLobby + gone < args.count && joinLimitPassed;
-    if (inLobby == 0 && (gone > 0 || joinFailed)) {
+    // Joining at the start is not retried: a host that is not there is a wrong command line.
+    const bool joinFailed = everIn < args.count && now - start > kJoinLimit;
+    if (alive == 0 || (everIn == 0 && joinFailed)) {
       log("no player is in the lobby any more");
-      status = 1;
+      status = kExitFailure;
       break;
     }
   }
 
-  for (auto& player : players) player->drain();
-  const auto drainEnd = std::chrono::steady_clock::now() + kDrainLimit;
-  for (auto& player : players) {
-    while (!player->idle() && std::chrono::steady_clock::now() < drainEnd) {
+  for (auto& seat : seats) {
+    if (seat->player()) seat->player()->drain();
+  }
+  const auto drainEnd = Clock::now() + kDrainLimit;
+  for (auto& seat : seats) {
+    while (seat->player() && !seat->player()->idle() && Clock::now() < drainEnd) {
       std::this_thread::sleep_for(milliseconds(10));
     }
   }
-  for (auto& player : players) player->leave();
   ComputerPlayer::Record total;
   int lost = 0;
-  for (auto& player : players) {
-    const ComputerPlayer::Record record = player->record();
+  for (auto& seat : seats) {
+    const ComputerPlayer::Record record = seat->leave();
     total.wins += record.wins;
     total.losses += record.losses;
     total.draws += record.draws;
     total.aborted += record.aborted;
-    lost += record.lostConnection ? 1 : 0;
+    lost += seat->lost();
   }
-  players.clear();
+  seats.clear();
   std::printf("stopped: wins %d losses %d draws %d aborted %d, lost connections %d\n", total.wins,
               total.losses, total.draws, total.aborted, lost);
   std::fflush(stdout);
@@ -247,9 +322,7 @@ int runPlayers(const Arguments& args, std::uint32_t seed) {
 
 int main(int argc, char** argv) {
   Arguments args;
-  if (const int status = parseArguments(argc, argv, args); status != 0) {
-    return status < 0 ? 0 : status;
-  }
+  if (const std::optional<int> status = parseArguments(argc, argv, args)) return *status;
   const std::uint32_t seed = args.seed >= 0
                                  ? static_cast<std::uint32_t>(args.seed)
                                  : static_cast<std::uint32_t>(std::time(nullptr)) ^
