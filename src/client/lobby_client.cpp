@@ -116,7 +116,20 @@ void LobbyClient::onMessage(const MessageFields& fields) {
   view_.hostMessageAdded(fields.field(1));
 }
 
-void LobbyClient::onId(const MessageFields& fields) { match_.model().setOwnId(fields.number(1)); }
+void LobbyClient::onId(const MessageFields& fields) {
+  const int id = fields.number(1);
+  // Only a host's slot is an id; anything else is no lobby of this game, and would not even fit
+  // the id's 16 bits.
+  if (id < 0 || id >= protocol::kPlayerSlots) {
+    Notice refused;
+    refused.kind = Notice::Kind::kBadPlayerId;
+    refused.number = id;
+    view_.noticeAdded(refused);
+    connection_.disconnect();
+    return;
+  }
+  match_.model().setOwnId(id);
+}
 
 void LobbyClient::onMap(const MessageFields& fields) {
   std::array<int, Board::kCells> cells{};

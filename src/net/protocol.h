@@ -31,6 +31,8 @@ namespace pentaro::protocol {
 inline constexpr int kLobbyPort = 1230;
 inline constexpr int kMaxFields = 30;
 inline constexpr int kNoPlayer = -1;
+// A PlayerId is one of the host's slots: 0 to kPlayerSlots - 1.
+inline constexpr int kPlayerSlots = 10;
 
 inline constexpr std::string_view kNewC = "NEW_C";
 inline constexpr std::string_view kId = "ID";

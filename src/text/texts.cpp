@@ -64,6 +64,7 @@ Texts makeTexts() {
   x.chooseParticipant = t("参加者の一覧から、相手を選んでください");
   x.notConnectedYet = t("まだ接続していません。先に接続してください");
   x.settingsUnreadable = t("設定ファイル（qm.ini）を読めなかったので、空欄から始めます");
+  x.badPlayerIdFormat = t("サーバーから届いた番号 %d は 0～9 ではないので、接続を閉じます");
   x.matchStarted = t("ゲームが始まりました");
   x.matchEnded = t("ゲームが終わりました");
   x.mapReceived = t("マップ受信完了");

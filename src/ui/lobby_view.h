@@ -83,6 +83,7 @@ struct Notice {
     kCannotWatchSelf,
     kChooseParticipant,  // "対戦" or "観戦" with no participant chosen
     kNotConnectedYet,    // "対戦" or "観戦" while not connected
+    kBadPlayerId,        // `number`: an id the host gave outside its ten slots; the connection ends
   };
   Kind kind = Kind::kMatchStarted;
   std::string name;

@@ -139,6 +139,8 @@ std::string noticeText(const Notice& notice) {
       return t.chooseParticipant;
     case Notice::Kind::kNotConnectedYet:
       return t.notConnectedYet;
+    case Notice::Kind::kBadPlayerId:
+      return format(t.badPlayerIdFormat, notice.number);
   }
   return {};
 }

@@ -250,5 +250,34 @@ TEST_F(LobbyScenario, AConnectWhereNobodyListensSaysSoAndLeavesTheControlsIdle) 
   EXPECT_TRUE(aki.controls().fieldsEnabled);
 }
 
+// A host that sends an id outside its ten slots is no lobby of this game: the player says so and
+// closes the connection.
+TEST_F(LobbyScenario, AnIdOutsideTheTenSlotsIsRefusedAndTheConnectionClosed) {
+  const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+  const sockaddr_in address = loopbackAddress(port_);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 1), 0);
+  players_.push_back(std::make_unique<TestPlayer>(port_, "あき", 1));
+  TestPlayer& aki = *players_.back();
+  aki.connect();
+  const int host = ::accept(listener, nullptr, nullptr);
+  ::close(listener);
+  ASSERT_GE(host, 0);
+  const timeval wait{static_cast<time_t>(kWait.count()), 0};
+  ::setsockopt(host, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+  const std::string id = "ID\t70000\r\n";
+  ASSERT_EQ(::send(host, id.data(), id.size(), MSG_NOSIGNAL), static_cast<ssize_t>(id.size()));
+  // The player's NEW_C, then the end of its connection.
+  char bytes[256];
+  ssize_t n;
+  while ((n = ::recv(host, bytes, sizeof bytes, 0)) > 0) {
+  }
+  EXPECT_EQ(n, 0) << "the player did not close the connection";
+  ::close(host);
+  EXPECT_TRUE(aki.waitForChat("サーバーから届いた番号 70000 は 0～9 ではないので、接続を閉じます"));
+  EXPECT_TRUE(aki.waitForChat("接続を閉じました"));
+  EXPECT_NE(aki.id(), 70000 - 65536);  // what a 16-bit id made of it
+}
+
 }  // namespace
 }  // namespace pentaro::testing
