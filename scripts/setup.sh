@@ -12,6 +12,7 @@ packages=(
   qt6-translations-l10n
   dpkg-dev file desktop-file-utils appstream systemd man-db lintian reuse
   libclang-rt-dev
+  iproute2
 )
 
 missing=()

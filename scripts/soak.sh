@@ -2,9 +2,10 @@
 # Soak run: a pentaro-lobby and ten computer players that challenge and play each other flat out,
 # then the checks. Usage: scripts/soak.sh [MINUTES] | scripts/soak.sh --seconds N
 # (default 1 minute; MINUTES may be a fraction). Uses the default build (build/), or BUILD_DIR.
-# Prints matches played, lines relayed, disagreeing results, lost connections, the host's RSS at
-# start and end, and the CPU time (user + system, all threads) the host and the players used per
-# relayed line; exits non-zero when a check fails.
+# Prints matches played, lines relayed, disagreeing results, lost connections, players ended for
+# flooding, the host's RSS at start and end, and the CPU time (user + system, all threads) the
+# host and the players used per relayed line; exits non-zero when a check fails.
+# SOAK_PLAYERS sets the number of computer players (default 10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,7 +24,7 @@ for bin in "$lobby_bin" "$bot_bin"; do
   [[ -x "$bin" ]] || { echo "soak: $bin is missing; build first (scripts/build.sh)" >&2; exit 2; }
 done
 
-readonly players=10
+readonly players=${SOAK_PLAYERS:-10}
 readonly rss_growth_limit_kb=4096  # the host's RSS may grow by at most this over the run
 work=$(mktemp -d)
 lobby_pid=""
@@ -113,6 +114,7 @@ read -r decided aborted disagreeing < <(awk '
     printf "%d %d %d\n", sides / 2, aborted + 0, bad
   }' "$work/bots.log")
 lost=$(grep -c '^lost connection' "$work/bots.log" || true)
+flooded=$(grep -c '^flood ' "$work/lobby.log" || true)
 growth=$((rss_end - rss_start))
 
 echo "players joined:        $joined"
@@ -121,6 +123,7 @@ echo "matches decided:       $decided (ended undecided: $aborted)"
 echo "lines relayed:         $relayed"
 echo "disagreeing results:   $disagreeing"
 echo "lost connections:      $lost"
+echo "ended for flooding:    $flooded"
 echo "host RSS:              ${rss_start} kB at start, ${rss_end} kB at end (${growth} kB)"
 awk -v lu="$lobby_user" -v ls="$lobby_sys" -v bu="$bot_user" -v bs="$bot_sys" \
   -v hz="$ticks_per_second" -v lines="$relayed" -v seconds="$seconds" 'BEGIN {
@@ -136,6 +139,7 @@ fail() { echo "soak: FAILED: $*" >&2; status=1; }
 ((decided > 0)) || fail "no match was decided"
 ((disagreeing == 0)) || fail "$disagreeing pairs of players disagree on their results"
 ((lost == 0)) || fail "$lost players lost their connection"
+((flooded == 0)) || fail "$flooded players were ended for flooding"
 ((growth <= rss_growth_limit_kb)) || fail "the host's RSS grew by $growth kB"
 ((bot_status == 0)) || fail "pentaro-bot ended with status $bot_status"
 ((status == 0)) && echo "soak: passed"

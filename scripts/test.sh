@@ -4,8 +4,10 @@
 # installed and checked by scripts/package-check.sh), the clang build with its lock-annotation
 # checks, then the game, network, lobby and scenario tests under ThreadSanitizer and under
 # AddressSanitizer with UBSan. Warnings are errors here. After the normal build's tests, a
-# 20-second soak run of a lobby with ten computer players; last, every fuzz target briefly
-# (scripts/fuzz.sh). Pass preset names to run only those (default: default clang tsan asan fuzz).
+# 20-second soak run of a lobby with ten computer players, then the lobby on a bad network in
+# network namespaces (a host killed and restarted, a silent peer, a slow lossy link;
+# scripts/netem-test.sh, about two minutes); last, every fuzz target briefly (scripts/fuzz.sh).
+# Pass preset names to run only those (default: default clang tsan asan fuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 presets=("$@")
@@ -26,6 +28,8 @@ for preset in "${presets[@]}"; do
     scripts/package-check.sh build || status=1
     echo "=== default: soak"
     scripts/soak.sh --seconds 20 || status=1
+    echo "=== default: bad network"
+    scripts/netem-test.sh || status=1
   fi
 done
 exit $status

@@ -182,7 +182,6 @@ class Seat {
         return;
       }
       if (record.lostConnection) {
-        ++lost_;
         backoff_.dropped(now);
         endPlayer();
         scheduleNext(now);
@@ -210,7 +209,6 @@ class Seat {
 
   // Leaves the lobby; the tally of every player this seat had.
   ComputerPlayer::Record leave() {
-    if (player_) player_->leave();
     endPlayer();
     return past_;
   }
@@ -218,7 +216,9 @@ class Seat {
  private:
   void endPlayer() {
     if (!player_) return;
+    player_->leave();  // a match the drop ended is counted before the tally is taken
     const ComputerPlayer::Record record = player_->record();
+    lost_ += record.lostConnection ? 1 : 0;
     past_.wins += record.wins;
     past_.losses += record.losses;
     past_.draws += record.draws;
