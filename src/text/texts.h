@@ -87,10 +87,6 @@ struct Texts {
   std::string chooseParticipant;
   std::string notConnectedYet;
   std::string settingsUnreadable;
-  std::string opponentLeftSuffix;     // after the name: the match ended because the opponent left
-  std::string watchedLeftSuffix;      // after the name: watching ended because a player left
-  std::string hostingFailedFormat;    // %d: the port
-  std::string connectFailedFormat;    // %s: the address
   std::string badPlayerIdFormat;      // %d: the number the host sent as the player's id
 
   // Where other machines connect, when hosting.
