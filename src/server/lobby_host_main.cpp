@@ -91,8 +91,7 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options) {
       return kExitOk;
     }
     if (arg == "--version") {
-      std::printf("pentaro-lobby %s
-%s", PENTARO_VERSION, kLicenceNotice);
+      std::printf("pentaro-lobby %s\n%s", PENTARO_VERSION, kLicenceNotice);
       return kExitOk;
     }
     if (arg == "--port" && i + 1 < argc) {
