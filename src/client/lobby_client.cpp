@@ -34,6 +34,7 @@ void LobbyClient::connect(const std::string& address, const std::string& name) {
   status(Status::Kind::kConnecting);
   address_ = address;
   name_ = name;
+  welcomed_ = false;
   // The previous connection may still be closing: that is a failed connect too, said at once.
   if (!connection_.open(address_, port_)) handleConnectFailed();
 }
@@ -129,6 +130,7 @@ void LobbyClient::onId(const MessageFields& fields) {
     return;
   }
   match_.model().setOwnId(id);
+  welcomed_ = true;
 }
 
 void LobbyClient::onMap(const MessageFields& fields) {

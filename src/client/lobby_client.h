@@ -47,6 +47,8 @@ class LobbyClient final : private TcpConnection::Handler {
   void disconnect() { connection_.disconnect(); }
 
   bool connected() const { return connected_; }
+  // The lobby gave this player an id since the last connect: it was in, not turned away.
+  bool welcomed() const { return welcomed_; }
   // The name this player joins the lobby under.
   const std::string& name() const { return name_; }
   MatchSession& match() { return match_; }
@@ -79,6 +81,7 @@ class LobbyClient final : private TcpConnection::Handler {
   const int port_;
   std::function<void(LinkEvent)> linkHandler_;
   bool connected_ = false;  // UI thread
+  bool welcomed_ = false;   // UI thread
   std::string address_;     // UI thread: where the last connect went
   std::string name_;        // UI thread: the name of the last connect
   MatchSession match_;

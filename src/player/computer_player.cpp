@@ -40,6 +40,8 @@ ComputerPlayer::ComputerPlayer(Options options)
   Program::Options programOptions;
   programOptions.port = options_.port;
   programOptions.settingsPath = kNoSettingsFile;
+  // pentaro-bot seats a new player after a drop; this one's program does not try again itself.
+  programOptions.rejoin = false;
   program_ = std::make_unique<Program>(*this, ui_, programOptions);
   ui_.invokeAndWait([this] {
     // State 0 would make every draw 0 (the same first mover every time).

@@ -93,10 +93,9 @@ void Program::connect() {
 }
 
 void Program::disconnect() {
-  if (connection_ != ConnectionState::kConnecting && connection_ != ConnectionState::kConnected) {
-    return;
-  }
-  const bool connecting = connection_ == ConnectionState::kConnecting;
+  if (connection_ == ConnectionState::kIdle || connection_ == ConnectionState::kHosting) return;
+  const bool connecting = connection_ != ConnectionState::kConnected;
+  stopRejoining();
   setConnection(ConnectionState::kIdle);
   client_.disconnect();
   // A connect that is cancelled ends without a word from the connection: say it here.
@@ -121,8 +120,55 @@ void Program::stopHosting() {
 void Program::onLink(LobbyClient::LinkEvent event) {
   // The host's own connection follows the server; only a connect of its own changes the state.
   if (connection_ == ConnectionState::kHosting || connection_ == ConnectionState::kIdle) return;
-  setConnection(event == LobbyClient::LinkEvent::kConnected ? ConnectionState::kConnected
-                                                            : ConnectionState::kIdle);
+  switch (event) {
+    case LobbyClient::LinkEvent::kConnected:
+      backoff_.connected();
+      setConnection(ConnectionState::kConnected);
+      break;
+    case LobbyClient::LinkEvent::kClosed:
+      // Only a player who was in gets back in; one turned away (a full lobby) is not.
+      if (connection_ == ConnectionState::kConnected && options_.rejoin && client_.welcomed()) {
+        notice(Notice::Kind::kConnectionLost);
+        backoff_.dropped(ReconnectBackoff::Clock::now());
+        scheduleRejoin();
+      } else {
+        setConnection(ConnectionState::kIdle);
+      }
+      break;
+    case LobbyClient::LinkEvent::kConnectFailed:
+      if (connection_ == ConnectionState::kRejoining) {
+        scheduleRejoin();
+      } else {
+        setConnection(ConnectionState::kIdle);
+      }
+      break;
+  }
+}
+
+void Program::scheduleRejoin() {
+  const std::optional<ReconnectBackoff::Clock::duration> pause =
+      backoff_.nextPause(ReconnectBackoff::Clock::now());
+  if (!pause) {
+    notice(Notice::Kind::kRejoinGaveUp);
+    setConnection(ConnectionState::kIdle);
+    return;
+  }
+  setConnection(ConnectionState::kRejoining);
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(*pause);
+  status(Status::Kind::kRejoinIn, static_cast<int>(seconds.count()));
+  const int round = ++rejoinRound_;
+  rejoinTimer_.start(std::chrono::duration_cast<std::chrono::milliseconds>(*pause), [this, round] {
+    ui_.post([this, round] {
+      if (round == rejoinRound_ && connection_ == ConnectionState::kRejoining) {
+        client_.connect(address_, name_);
+      }
+    });
+  });
+}
+
+void Program::stopRejoining() {
+  ++rejoinRound_;
+  rejoinTimer_.cancel();
 }
 
 bool Program::mayAsk(int participant, Notice::Kind aboutSelf) {
@@ -171,6 +217,7 @@ void Program::sendChat(std::string_view text) {
 }
 
 bool Program::shutDown() {
+  stopRejoining();
   server_.stopServer();
   client_.disconnect();
   if (settings_.save(name_, address_)) return true;

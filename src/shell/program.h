@@ -14,7 +14,9 @@
 #include "client/participant_list.h"
 #include "game/game_boards.h"
 #include "game/random_source.h"
+#include "net/delayed_call.h"
 #include "net/protocol.h"
+#include "net/reconnect_backoff.h"
 #include "server/announced_roster.h"
 #include "server/lobby_server.h"
 #include "shell/settings_file.h"
@@ -38,6 +40,9 @@ class Program {
   struct Options {
     int port = protocol::kLobbyPort;      // for the server and the client
     std::string settingsPath = "qm.ini";  // relative to the working directory; "" for none
+    // A connection that drops without the player asking is tried again (1, 2, 4 ... 30 s apart,
+    // for five minutes), under the same name.
+    bool rejoin = true;
   };
 
   Program(LobbyView& view, UiThread& ui, Options options);
@@ -54,7 +59,7 @@ class Program {
   void setPlayerName(std::string_view name);
   void setServerAddress(std::string_view address);
   void connect();      // "接続" pressed
-  void disconnect();   // "接続" released
+  void disconnect();   // "接続" released: also stops getting back in after a drop
   void host();         // "サーバーになる" pressed
   void stopHosting();  // "サーバーになる" released
   void challenge(int participant);
@@ -92,6 +97,9 @@ class Program {
   void stopServer();
   void onServerEnded();
   void onLink(LobbyClient::LinkEvent event);
+  // The next attempt to get back in after a drop, after the backoff's pause; idle once it gives up.
+  void scheduleRejoin();
+  void stopRejoining();
   void setConnection(ConnectionState state);
   // Whether a challenge or a watch request may go to `participant`; if not, the view is told why.
   bool mayAsk(int participant, Notice::Kind aboutSelf);
@@ -117,6 +125,9 @@ class Program {
   RandomSource random_;
   ParticipantList participants_;
   SettingsFile settings_;
+  ReconnectBackoff backoff_;
+  int rejoinRound_ = 0;  // a pending attempt of an older round is dropped
+  DelayedCall rejoinTimer_;
 };
 
 }  // namespace pentaro

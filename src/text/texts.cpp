@@ -63,6 +63,9 @@ Texts makeTexts() {
   x.cannotWatchSelf = t("自分の対戦は観戦できません。参加者の一覧から対戦中の人を選んでください");
   x.chooseParticipant = t("参加者の一覧から、相手を選んでください");
   x.notConnectedYet = t("まだ接続していません。先に接続してください");
+  x.connectionLost = t("サーバーとの接続が切れました。自動で接続し直します");
+  x.rejoinGaveUp = t("接続し直せなかったので、あきらめました");
+  x.rejoinInFormat = t("%d 秒後に接続し直します");
   x.settingsUnreadable = t("設定ファイル（qm.ini）を読めなかったので、空欄から始めます");
   x.badPlayerIdFormat = t("サーバーから届いた番号 %d は 0～9 ではないので、接続を閉じます");
   x.matchStarted = t("ゲームが始まりました");

@@ -87,7 +87,11 @@ struct Texts {
   std::string chooseParticipant;
   std::string notConnectedYet;
   std::string settingsUnreadable;
-  std::string badPlayerIdFormat;      // %d: the number the host sent as the player's id
+  std::string badPlayerIdFormat;
+  std::string connectionLost;  // the connection dropped unasked: it is tried again
+  std::string rejoinGaveUp;    // no attempt got in for minutes
+  std::string rejoinInFormat;  // %d: seconds until the next attempt (status line)      // %d: the
+                               // number the host sent as the player's id
 
   // Where other machines connect, when hosting.
   std::string hostAddressPrefix;  // followed by "192.168.1.20 (eth0)"

@@ -22,6 +22,7 @@ constexpr ConnectionControls connectionControls(ConnectionState state) {
       return {};
     case ConnectionState::kConnecting:
     case ConnectionState::kConnected:
+    case ConnectionState::kRejoining:
       return {true, false, true, false, false};
     case ConnectionState::kHosting:
       return {false, true, false, true, false};

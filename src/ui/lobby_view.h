@@ -16,6 +16,7 @@ enum class ConnectionState {
   kIdle,        // neither: the address and the name may be edited
   kConnecting,  // "接続" pressed, the connect under way
   kConnected,   // "接続" pressed and connected
+  kRejoining,   // "接続" still pressed: the connection dropped unasked and is tried again
   kHosting,     // "サーバーになる" pressed: the lobby runs here and this player joins it
 };
 
@@ -39,6 +40,7 @@ struct Status {
     kDraw,
     kPlayerWins,  // a watched match: `name` won
     kWatching,
+    kRejoinIn,  // `number`: seconds until the next attempt to get back in
   };
   Kind kind = Kind::kNotConnected;
   int number = 0;
@@ -83,6 +85,8 @@ struct Notice {
     kCannotWatchSelf,
     kChooseParticipant,  // "対戦" or "観戦" with no participant chosen
     kNotConnectedYet,    // "対戦" or "観戦" while not connected
+    kConnectionLost,     // the connection dropped unasked; it is tried again
+    kRejoinGaveUp,       // minutes of attempts got nowhere
     kBadPlayerId,        // `number`: an id the host gave outside its ten slots; the connection ends
   };
   Kind kind = Kind::kMatchStarted;

@@ -61,6 +61,8 @@ std::string statusText(const Status& status) {
       return status.name + t.winsSuffix;
     case Status::Kind::kWatching:
       return t.watching;
+    case Status::Kind::kRejoinIn:
+      return format(t.rejoinInFormat, status.number);
   }
   return {};
 }
@@ -139,6 +141,10 @@ std::string noticeText(const Notice& notice) {
       return t.chooseParticipant;
     case Notice::Kind::kNotConnectedYet:
       return t.notConnectedYet;
+    case Notice::Kind::kConnectionLost:
+      return t.connectionLost;
+    case Notice::Kind::kRejoinGaveUp:
+      return t.rejoinGaveUp;
     case Notice::Kind::kBadPlayerId:
       return format(t.badPlayerIdFormat, notice.number);
   }

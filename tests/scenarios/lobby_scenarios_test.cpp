@@ -9,6 +9,7 @@
 #include <future>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "net/host_addresses.h"
@@ -114,18 +115,18 @@ TEST_F(LobbyScenario, TheEleventhPlayerIsTurnedAwayAndTheTenStay) {
   EXPECT_TRUE(players_[9]->waitForChat("p3 : まだいるよ"));
 }
 
-TEST_F(LobbyScenario, StoppingTheServerReturnsEveryControlToIdle) {
+TEST_F(LobbyScenario, AHostThatStopsAndComesBackTakesItsPlayersBack) {
   TestPlayer& aki = join("あき");
   TestPlayer& bob = join("ぼぶ");
   TestPlayer& chika = join("ちか");
   aki.stopHosting();
   ASSERT_TRUE(aki.waitForChat("サーバーを閉じました"));
+  // The guests did not ask to leave: they say so and try again, "接続" still down.
   for (TestPlayer* p : {&bob, &chika}) {
     ASSERT_TRUE(p->waitForChat("接続を閉じました"));
-    EXPECT_EQ(p->status(), "未接続です");
-    EXPECT_TRUE(p->controls().hostEnabled);
-    EXPECT_TRUE(p->controls().fieldsEnabled);
-    EXPECT_FALSE(p->controls().connectPressed);
+    ASSERT_TRUE(p->waitForChat("サーバーとの接続が切れました。自動で接続し直します"));
+    EXPECT_TRUE(p->controls().connectPressed);
+    EXPECT_FALSE(p->controls().fieldsEnabled);
   }
   ASSERT_TRUE(waitUntil([&] { return aki.status() == "未接続です"; }));
   EXPECT_TRUE(aki.controls().connectEnabled && aki.controls().hostEnabled);
@@ -133,9 +134,23 @@ TEST_F(LobbyScenario, StoppingTheServerReturnsEveryControlToIdle) {
   EXPECT_FALSE(aki.controls().hostPressed);
   EXPECT_FALSE(aki.controls().connectPressed);
 
-  // The same program hosts again at once.
+  // The same program hosts again at once, and the guests are back under their names within the
+  // first pauses (1 s, 2 s, ...).
   aki.hostLobby();
-  EXPECT_TRUE(waitUntil([&] { return aki.participants().size() == 1; }));
+  EXPECT_TRUE(waitUntil([&] { return aki.participants().size() == 3; }));
+  EXPECT_THAT(aki.participants(), ElementsAre("あき", "ちか", "ぼぶ"));
+  EXPECT_EQ(bob.view.connection(), ConnectionState::kConnected);
+
+  // "接続" released while waiting to try again stops the trying.
+  aki.stopHosting();
+  ASSERT_TRUE(bob.waitForStatus("1 秒後に接続し直します"));
+  bob.disconnect();
+  EXPECT_EQ(bob.status(), "未接続です");
+  EXPECT_EQ(bob.view.connection(), ConnectionState::kIdle);
+  aki.hostLobby();
+  EXPECT_TRUE(waitUntil([&] { return aki.participants().size() == 2; }));  // Chika
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  EXPECT_FALSE(bob.connected());
 }
 
 TEST_F(LobbyScenario, AServerWhosePortIsTakenEndsAtOnce) {
