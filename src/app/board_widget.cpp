@@ -14,9 +14,20 @@ namespace pentaro {
 
 namespace {
 
-// The cursor cell's frame: blue stands out on white, yellow and red cells alike.
-constexpr QColor kCursorColour(0, 0, 255);
-constexpr int kCursorPen = 2;
+// The cursor cell's frame: a dashed black line, as keyboard focus is drawn, stands out on white,
+// yellow and red cells and looks nothing like the match's solid blue frames. It lies further in
+// than the last call's frame, so that both show on one cell.
+constexpr QColor kCursorColour(0, 0, 0);
+constexpr int kCursorInset = 4;  // pixels inside the cell's grid line
+
+bool fromKeyboard(Qt::FocusReason reason) {
+  return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+}
+
+// The window losing or regaining the activation, or a menu opening, leaves the focus where it was.
+bool keepsFocusKind(Qt::FocusReason reason) {
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
 
 }  // namespace
 
@@ -42,19 +53,20 @@ void BoardWidget::paintEvent(QPaintEvent*) {
   // the frame's right and bottom edges close the grid instead of leaving it open.
   canvas.drawLine(width() - 1, 0, width() - 1, height(), kBlack);
   canvas.drawLine(0, height() - 1, width(), height() - 1, kBlack);
-  if (hasFocus()) paintCursor(painter);
+  if (hasFocus() && keyboardFocus_) paintCursor(painter);
 }
 
 void BoardWidget::paintCursor(QPainter& painter) const {
   const int cellWidth = width() / kSide, cellHeight = height() / kSide;
   const QRect cell(cursorColumn_ * cellWidth, cursorRow_ * cellHeight, cellWidth, cellHeight);
-  QPen pen(kCursorColour, kCursorPen);
-  pen.setJoinStyle(Qt::MiterJoin);
+  QPen pen(kCursorColour, 1, Qt::DashLine);
+  pen.setCosmetic(true);
   painter.setPen(pen);
   painter.setBrush(Qt::NoBrush);
-  // Inside the cell's grid lines, so that the grid stays whole.
-  painter.drawRect(QRectF(cell).adjusted(1 + kCursorPen / 2.0, 1 + kCursorPen / 2.0,
-                                         -kCursorPen / 2.0, -kCursorPen / 2.0));
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  // The cell's grid lines lie on its top and left edge; the right and bottom ones belong to the
+  // next cells. A 1-pixel rectangle covers its right and bottom edge too.
+  painter.drawRect(cell.adjusted(kCursorInset, kCursorInset, -kCursorInset, -kCursorInset));
 }
 
 void BoardWidget::moveCursor(int columns, int rows) {
@@ -92,15 +104,21 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
       return;
   }
   event->accept();
+  if (!keyboardFocus_) {
+    keyboardFocus_ = true;  // played with the keys: the player needs to see the cursor
+    update();
+  }
 }
 
 void BoardWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
+  if (!keepsFocusKind(event->reason())) keyboardFocus_ = fromKeyboard(event->reason());
   update();
 }
 
 void BoardWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
+  if (!keepsFocusKind(event->reason())) keyboardFocus_ = false;
   update();
 }
 

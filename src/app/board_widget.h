@@ -1,8 +1,8 @@
 // One of the two board frames of the main dialog. Painting is left to the dialog procedure; the
 // own board turns a press of the left, right or middle button into a cell click, which it signals
-// for the dialog to hand on. Reached with Tab, the own board also shows a cursor cell that the
-// arrow keys move and Space or Enter clicks. Owned by the dialog through its Qt parent; UI thread
-// only.
+// for the dialog to hand on. Reached with Tab, the own board also shows a cursor cell (a dashed
+// focus frame, unlike the blue marks of the match) that the arrow keys move and Space or Enter
+// clicks. Owned by the dialog through its Qt parent; UI thread only.
 #ifndef PENTARO_APP_BOARD_WIDGET_H_
 #define PENTARO_APP_BOARD_WIDGET_H_
 
@@ -46,6 +46,9 @@ class BoardWidget : public QWidget {
   DialogProcedure* procedure_ = nullptr;
   int cursorColumn_ = 0;
   int cursorRow_ = 0;
+  // The focus came from the keyboard (Tab, Backtab) or the keys have been used on the board: only
+  // then is the cursor shown.
+  bool keyboardFocus_ = false;
 };
 
 }  // namespace pentaro

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <chrono>
 #include <ctime>
+#include <set>
 
 #include "app/qt_text.h"
 #include "text/texts.h"
@@ -32,17 +33,28 @@ void ComputerInvitations::showMenu(const QPoint& position) {
 void ComputerInvitations::invite(Level level) {
   if (!program_.client().connected()) return;
   // Those whose lobby has gone (the server stopped, the connection dropped) are let go.
-  std::erase_if(players_, [](const auto& player) { return player->record().lostConnection; });
+  std::erase_if(players_,
+                [](const Invited& invited) { return invited.player->record().lostConnection; });
   ComputerPlayer::Options options;
-  // Where this program is connected; a host's own connection goes to "localhost".
-  options.host = program_.serverAddress();
+  // Where this program is connected; a host's own connection goes to this machine.
+  options.host = program_.lobbyAddress();
   options.port = port_;
-  options.name = texts().computerNamePrefix + levelName(level) + texts().computerNameSuffix;
-  if (!players_.empty()) options.name += std::to_string(players_.size() + 1);
+  options.name = freeName(level);
   options.level = level;
   options.seed = static_cast<std::uint32_t>(
       std::chrono::steady_clock::now().time_since_epoch().count() ^ std::time(nullptr));
-  players_.push_back(std::make_unique<ComputerPlayer>(options));
+  players_.push_back(Invited{options.name, std::make_unique<ComputerPlayer>(options)});
+}
+
+std::string ComputerInvitations::freeName(Level level) const {
+  std::set<std::string> taken;
+  for (const Invited& invited : players_) taken.insert(invited.name);
+  for (const RosterLine& line : program_.participants().rosterLines()) taken.insert(line.name);
+  const std::string base =
+      texts().computerNamePrefix + levelName(level) + texts().computerNameSuffix;
+  std::string name = base;
+  for (int number = 2; taken.contains(name); ++number) name = base + std::to_string(number);
+  return name;
 }
 
 }  // namespace pentaro

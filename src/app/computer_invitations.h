@@ -1,13 +1,15 @@
 // The participant list's context menu "コンピュータを呼ぶ" with the three strengths, and the
 // computer players it has invited: each joins the lobby this program is in (the address it is
-// connected to; "localhost" when it hosts) and leaves when this object goes, which the program
-// entry does as the program closes. Owns the players; UI thread only.
+// connected to; "localhost" when it hosts) under a name numbered per strength, and leaves when
+// this object goes, which the program entry does as the program closes. Owns the players; UI
+// thread only.
 #ifndef PENTARO_APP_COMPUTER_INVITATIONS_H_
 #define PENTARO_APP_COMPUTER_INVITATIONS_H_
 
 #include <QObject>
 #include <QPoint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "player/computer_player.h"
@@ -31,12 +33,20 @@ class ComputerInvitations : public QObject {
   int invited() const { return static_cast<int>(players_.size()); }
 
  private:
+  struct Invited {
+    std::string name;
+    std::unique_ptr<ComputerPlayer> player;
+  };
+
   void showMenu(const QPoint& position);
+  // "コンピュータ(ふつう)", then "コンピュータ(ふつう)2" and on: the first one nobody in the lobby
+  // (and none of those invited, who may not be listed yet) goes by.
+  std::string freeName(Level level) const;
 
   QWidget& list_;
   Program& program_;
   const int port_;
-  std::vector<std::unique_ptr<ComputerPlayer>> players_;
+  std::vector<Invited> players_;
 };
 
 }  // namespace pentaro

@@ -18,6 +18,7 @@
 #include "app/controls.h"
 #include "app/cp932_validator.h"
 #include "app/dialog_procedure.h"
+#include "app/participant_delegate.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
 #include "app/qt_window.h"
@@ -56,7 +57,8 @@ struct ControlTemplate {
   bool disabled = false;
 };
 
-// The controls in creation order, which is also the tab order.
+// The controls in creation order (which screen readers list, and which the tab order below
+// replaces).
 const ControlTemplate kTemplate[] = {
     {IDC_CHAT_INPUT, Kind::kEdit, nullptr, "発言の入力", 7, 206, 155, 14},
     {IDC_CHAT_SEND, Kind::kDefaultButton, &Texts::chatSendButton, nullptr, 163, 206, 24, 14},
@@ -84,6 +86,18 @@ const ControlTemplate kTemplate[] = {
     {IDC_PLACE_MANUALLY, Kind::kButton, &Texts::placeManuallyButton, nullptr, 263, 102, 61, 17},
     {IDC_AUTO_PLACE_REST, Kind::kButton, &Texts::autoPlaceRestButton, nullptr, 263, 120, 61, 17},
     {MainDialog::kNoId, Kind::kCenteredLabel, &Texts::participantsHeading, nullptr, 178, 4, 80, 8},
+};
+
+// The tab order, read off the layout (x, y in dialog units above): first the upper part from
+// left to right, each block from top to bottom: the own board (7, 13; the opponent's board is no
+// tab stop); the list (176, 15) with "対戦" (179, 86) and "観戦" (220, 86) in a row below it and
+// "対戦終了" (199, 106) under them; the right-hand column from "サーバーになる" (263, 7) down to
+// "残りを自動配置" (263, 120). Then the lower left from top to bottom: the log (7, 109), the chat
+// input (7, 206) and "発言" (163, 206) beside it. From "発言", Tab wraps to the own board.
+constexpr int kTabOrder[] = {
+    IDC_OWN_BOARD,       IDC_PARTICIPANTS, IDC_CHALLENGE,      IDC_SPECTATE,    IDC_END_MATCH,
+    IDC_BE_SERVER,       IDC_CONNECT,      IDC_SERVER_ADDRESS, IDC_PLAYER_NAME, IDC_PLACE_MANUALLY,
+    IDC_AUTO_PLACE_REST, IDC_CHAT_LOG,     IDC_CHAT_INPUT,     IDC_CHAT_SEND,
 };
 
 QLabel* makeLabel(const QString& text, Qt::Alignment alignment, bool wrap, bool sunken,
@@ -157,6 +171,9 @@ QListWidget* makeListBox(QWidget* parent) {
   list->setSortingEnabled(false);  // the Window keeps the program's own order
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->setUniformItemSizes(true);
+  // "じろう ★ コンピュータ(つよい)" is wider than the list: both names keep their ends.
+  list->setItemDelegate(new ParticipantDelegate(list));
+  list->setTextElideMode(Qt::ElideMiddle);
   list->setFocusPolicy(Qt::StrongFocus);
   return list;
 }
@@ -212,7 +229,7 @@ MainDialog::MainDialog(QWidget* parent)
     const QRect area = screen->availableGeometry();
     move(area.center() - QPoint(width() / 2, height() / 2));
   }
-  // The first tab stop has the focus when the dialog opens.
+  // The chat input has the focus when the dialog opens: typing goes to the chat.
   control(IDC_CHAT_INPUT)->setFocus();
 }
 
@@ -238,9 +255,16 @@ void MainDialog::createControls() {
     controls_.push_back(Control{t.id, widget});
     if (t.id != kNoId) byId_[t.id] = widget;
   }
-  // The frame lies behind the icon and the texts it surrounds; the tab order stays as created.
+  // The frame lies behind the icon and the texts it surrounds; the tab order is set apart.
   for (const Control& c : controls_) {
     if (qobject_cast<QGroupBox*>(c.widget) != nullptr) c.widget->lower();
+  }
+  orderTabStops();
+}
+
+void MainDialog::orderTabStops() {
+  for (std::size_t i = 1; i < std::size(kTabOrder); ++i) {
+    QWidget::setTabOrder(control(kTabOrder[i - 1]), control(kTabOrder[i]));
   }
 }
 
@@ -306,9 +330,15 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void MainDialog::closeEvent(QCloseEvent* event) {
   if (!shutDown_) {
-    // Quitting mid-match leaves the opponent alone: only on purpose.
-    if (procedure_ != nullptr && procedure_->matchRunning() &&
-        !QtWindow::ask(*this, texts().quitWhilePlaying, texts().boxCaption)) {
+    // Quitting mid-match leaves the opponent alone, and closing a hosted lobby ends the matches
+    // in it: only on purpose.
+    const std::string* question = nullptr;
+    if (procedure_ != nullptr && procedure_->matchRunning()) {
+      question = &texts().quitWhilePlaying;
+    } else if (procedure_ != nullptr && procedure_->lobbyMatchesRunning()) {
+      question = &texts().closeWhileOthersPlay;
+    }
+    if (question != nullptr && !QtWindow::ask(*this, *question, texts().boxCaption)) {
       event->ignore();
       return;
     }

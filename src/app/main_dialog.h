@@ -1,7 +1,7 @@
 // The main dialog: every control of the program's one window, laid out in dialog units of the
-// dialog font, in creation (= tab) order. It hands clicks, board painting and the close to a
-// DialogProcedure; a click on an own cell is handed on later, never inside the press. Owns its
-// controls through Qt parents; UI thread only.
+// dialog font, with a tab order that follows the layout. It hands clicks, board painting and the
+// close to a DialogProcedure; a click on an own cell is handed on later, never inside the press.
+// Owns its controls through Qt parents; UI thread only.
 #ifndef PENTARO_APP_MAIN_DIALOG_H_
 #define PENTARO_APP_MAIN_DIALOG_H_
 
@@ -57,6 +57,7 @@ class MainDialog : public QDialog {
 
  private:
   void createControls();
+  void orderTabStops();
   // Hands the control's clicks, cell presses or keys to the dialog.
   void connectControl(int id, QWidget* widget);
   void runCommand(int id);

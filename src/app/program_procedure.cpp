@@ -1,6 +1,10 @@
 #include "app/program_procedure.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "app/controls.h"
+#include "text/texts.h"
 
 namespace pentaro {
 
@@ -55,10 +59,20 @@ void ProgramProcedure::hostToggled() {
   if (window_.isPressed(IDC_BE_SERVER)) {
     takeFields();
     program_.host();
-  } else {
+  } else if (!lobbyMatchesRunning() ||
+             window_.askInDialog(texts().closeWhileOthersPlay, texts().boxCaption)) {
     program_.stopHosting();
   }
+  // Also presses the toggle again when the player chose to keep hosting.
   view_.connectionChanged(program_.connection());
+}
+
+bool ProgramProcedure::lobbyMatchesRunning() const {
+  if (program_.connection() != ConnectionState::kHosting) return false;
+  // The participant model knows every match of the lobby, the own one included.
+  const std::vector<RosterLine> lines = program_.participants().rosterLines();
+  return std::any_of(lines.begin(), lines.end(),
+                     [](const RosterLine& line) { return line.opponent >= 0; });
 }
 
 void ProgramProcedure::sendChat() {
@@ -70,7 +84,9 @@ void ProgramProcedure::sendChat() {
 
 void ProgramProcedure::shutDown() {
   takeFields();
-  program_.shutDown();
+  // The chat log closes with the window: a failed save is told in a box the player sees. The
+  // fields keep what was typed, which is what could not be saved.
+  if (!program_.shutDown()) window_.warn(texts().settingsNotSaved, texts().boxCaption);
 }
 
 }  // namespace pentaro

@@ -22,6 +22,7 @@ class ProgramProcedure : public DialogProcedure {
   void paint(BoardSide side, Canvas& canvas) override { program_.paint(side, canvas); }
   void shutDown() override;
   bool matchRunning() const override { return program_.playing(); }
+  bool lobbyMatchesRunning() const override;
 
  private:
   // The name and the address as typed, handed to the program before it uses them.

@@ -117,7 +117,16 @@ void QtWindow::showInLog(std::string_view text) {
 }
 
 void QtWindow::setEnabled(int id, bool enabled) {
-  if (QWidget* widget = dialog_.control(id)) widget->setEnabled(enabled);
+  QWidget* widget = dialog_.control(id);
+  if (widget == nullptr) return;
+  // Qt hands the focus of a control being disabled to the next tab stop, which may be the own
+  // board, as when the clicked "対戦" is disabled at a match's start: the focus would wander to
+  // wherever the tab order goes. The chat input takes it instead, as it has it at the start.
+  QWidget* chatInput = dialog_.control(IDC_CHAT_INPUT);
+  if (!enabled && dialog_.focusWidget() == widget && chatInput != nullptr && chatInput != widget) {
+    chatInput->setFocus(Qt::OtherFocusReason);
+  }
+  widget->setEnabled(enabled);
 }
 
 bool QtWindow::isEnabled(int id) const {
@@ -143,6 +152,8 @@ void QtWindow::listInsert(int index, std::string_view text, int item) {
   auto line = std::make_unique<QListWidgetItem>(toQString(text));
   line->setData(kItemRole, item);
   line->setData(kTextRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+  // A line too long for the list is shortened in the middle; the pointer shows all of it.
+  line->setToolTip(line->text());
   box->insertItem(index, line.release());  // the list widget owns its items
 }
 
@@ -205,6 +216,18 @@ bool QtWindow::ask(QWidget& parent, std::string_view question, std::string_view 
   box.setDefaultButton(QMessageBox::Yes);
   box.setWindowModality(Qt::WindowModal);
   return box.exec() == QMessageBox::Yes;
+}
+
+bool QtWindow::askInDialog(std::string_view question, std::string_view caption) {
+  return ask(dialog_, question, caption);
+}
+
+void QtWindow::warn(std::string_view message, std::string_view caption) {
+  QMessageBox box(QMessageBox::Warning, toQString(caption), toQString(message), QMessageBox::Ok,
+                  &dialog_);
+  box.setFont(MainDialog::dialogFont());
+  box.setWindowModality(Qt::WindowModal);
+  box.exec();
 }
 
 void QtWindow::requestAttention() {

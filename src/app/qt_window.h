@@ -38,6 +38,10 @@ class QtWindow {
   void requestAttention();
   // The same question over any window of the program, such as the dialog's own on closing.
   static bool ask(QWidget& parent, std::string_view question, std::string_view caption);
+  // The question over the dialog; true for Yes.
+  bool askInDialog(std::string_view question, std::string_view caption);
+  // A warning over the dialog, shown until the player acknowledges it.
+  void warn(std::string_view message, std::string_view caption);
 
  private:
   std::string fullText(int id) const;

@@ -8,6 +8,8 @@
 
 namespace pentaro {
 
+namespace at = protocol::at;
+
 LobbyClient::LobbyClient(UiThread& ui, LobbyView& view, ParticipantList& participants,
                          GameBoards& boards, RandomSource& random, int port)
     : ui_(ui),
@@ -109,16 +111,16 @@ void LobbyClient::handleLine(const std::string& line) {
 
 void LobbyClient::onChat(const MessageFields& fields) {
   // The own line was shown when it was sent.
-  if (fields.number(1) == match_.fields().ownId) return;
-  view_.chatAdded(fields.field(2), fields.field(3));
+  if (fields.number(at::kPeer) == match_.fields().ownId) return;
+  view_.chatAdded(fields.field(at::kChatName), fields.field(at::kChatText));
 }
 
 void LobbyClient::onMessage(const MessageFields& fields) {
-  view_.hostMessageAdded(fields.field(1));
+  view_.hostMessageAdded(fields.field(at::kText));
 }
 
 void LobbyClient::onId(const MessageFields& fields) {
-  const int id = fields.number(1);
+  const int id = fields.number(at::kPlayer);
   // Only a host's slot is an id; anything else is no lobby of this game, and would not even fit
   // the id's 16 bits.
   if (id < 0 || id >= protocol::kPlayerSlots) {
@@ -135,18 +137,20 @@ void LobbyClient::onId(const MessageFields& fields) {
 
 void LobbyClient::onMap(const MessageFields& fields) {
   std::array<int, Board::kCells> cells{};
-  for (int i = 0; i < Board::kCells; ++i) cells[i] = fields.number(2 + i);
-  match_.onMap(fields.number(1), cells);
+  for (int i = 0; i < Board::kCells; ++i) cells[i] = fields.number(at::kFirstCell + i);
+  match_.onMap(fields.number(at::kPeer), cells);
 }
 
 void LobbyClient::onPlot(const MessageFields& fields) {
-  match_.onPlot(fields.number(1), fields.number(2));
+  match_.onPlot(fields.number(at::kPeer), fields.number(at::kCalled));
 }
 
-void LobbyClient::onEndMatch(const MessageFields& fields) { match_.onEndMatch(fields.number(1)); }
+void LobbyClient::onEndMatch(const MessageFields& fields) {
+  match_.onEndMatch(fields.number(at::kPeer));
+}
 
 void LobbyClient::onDeparture(const MessageFields& fields) {
-  const int id = fields.number(1);
+  const int id = fields.number(at::kPlayer);
   match_.onPlayerLeft(id, participants_.nameOf(id));
   applyRosterLine(participants_, fields);
 }

@@ -7,6 +7,8 @@
 
 namespace pentaro {
 
+namespace at = protocol::at;
+
 MatchNegotiation::MatchNegotiation(MatchSession& match, GameBoards& boards, RandomSource& random,
                                    LobbyView& view, const ParticipantList& participants,
                                    std::function<void(const std::string&)> send,
@@ -48,11 +50,13 @@ bool MatchNegotiation::handle(const MessageFields& fields) {
   } else if (fields.is(protocol::kReStartVs)) {
     onAnswer(fields);
   } else if (fields.is(protocol::kGetVsId)) {
-    send_(LineBuilder(protocol::kReVsId).text(fields.field(1)).number(match_.fields().opponentId));
+    send_(LineBuilder(protocol::kReVsId)
+              .text(fields.field(at::kPeer))
+              .number(match_.fields().opponentId));
   } else if (fields.is(protocol::kReVsId)) {
     onWatchAnswer(fields);
   } else if (fields.is(protocol::kReqFl)) {
-    match_.sendOwnMap(fields.number(1));
+    match_.sendOwnMap(fields.number(at::kPeer));
   } else {
     return false;
   }
@@ -60,9 +64,9 @@ bool MatchNegotiation::handle(const MessageFields& fields) {
 }
 
 void MatchNegotiation::onRosterLine(const MessageFields& fields) {
-  if (!fields.is(protocol::kStList) || fields.field(1).empty()) return;
-  const char kind = fields.field(1)[0];
-  const int a = fields.number(2), b = fields.number(3);
+  if (!fields.is(protocol::kStList) || fields.field(at::kListKind).empty()) return;
+  const char kind = fields.field(at::kListKind)[0];
+  const int a = fields.number(at::kListFirst), b = fields.number(at::kListSecond);
   const MatchFields& f = match_.fields();
   auto watched = [&f](int id) { return id == f.watchedFirst || id == f.watchedSecond; };
   if (kind == protocol::kMatchEnded && f.watching() && (watched(a) || watched(b))) {
@@ -89,10 +93,10 @@ void MatchNegotiation::endWatchingForMatch() {
 }
 
 void MatchNegotiation::onChallenge(const MessageFields& fields) {
-  const int challenger = fields.number(1);
+  const int challenger = fields.number(at::kPeer);
   const std::string name = participants_.nameOf(challenger);
   LineBuilder answer(protocol::kReStartVs);
-  answer.text(fields.field(1));
+  answer.text(fields.field(at::kPeer));
   notice(Notice::Kind::kChallengeFrom, name);
 
   if (match_.fields().playing()) {
@@ -116,8 +120,8 @@ void MatchNegotiation::onChallenge(const MessageFields& fields) {
 }
 
 void MatchNegotiation::onAnswer(const MessageFields& fields) {
-  const int answering = fields.number(1);
-  const std::string_view answer = fields.field(2);
+  const int answering = fields.number(at::kPeer);
+  const std::string_view answer = fields.field(at::kAnswer);
   const std::string name = participants_.nameOf(answering);
 
   if (answer == protocol::kOk) {
@@ -125,28 +129,28 @@ void MatchNegotiation::onAnswer(const MessageFields& fields) {
     const MatchFields& f = match_.fields();
     if (f.playing() && f.opponentId == answering) {
       // Both challenged and both accepted: one match, already running on both sides.
-      match_.settleMutualAcceptance(fields.number(3));
+      match_.settleMutualAcceptance(fields.number(at::kAnswerValue));
       notice(Notice::Kind::kAccepted, name);
     } else if (!f.playing()) {
       prepareBoards();
       match_.sendOwnMap(answering);
-      match_.startMatch(answering, fields.number(3));
+      match_.startMatch(answering, fields.number(at::kAnswerValue));
       notice(Notice::Kind::kAccepted, name);
     } else {
       // A second acceptance of challenges sent to several players: the late acceptor has
       // already entered the match, so it is told to leave it, and why. The note goes over the
       // wire, in the lobby's language.
-      send_(LineBuilder(protocol::kEndVs).text(fields.field(1)));
+      send_(LineBuilder(protocol::kEndVs).text(fields.field(at::kPeer)));
       const std::string note = std::string(cp932::truncate(ownName_(), kNoteNameBytes)) +
                                texts().alreadyPlaying + participants_.nameOf(f.opponentId) +
                                texts().alreadyPlayingWith;
-      send_(LineBuilder(protocol::kMsg).text(fields.field(1)).text(note));
+      send_(LineBuilder(protocol::kMsg).text(fields.field(at::kPeer)).text(note));
       notice(Notice::Kind::kIgnoringLateAcceptance, name);
     }
   } else if (answer == protocol::kNo) {
     notice(Notice::Kind::kRefused, name);
   } else if (answer == protocol::kNowVs) {
-    notice(Notice::Kind::kNowPlaying, name, participants_.nameOf(fields.number(3)));
+    notice(Notice::Kind::kNowPlaying, name, participants_.nameOf(fields.number(at::kAnswerValue)));
   }
 }
 
@@ -154,15 +158,16 @@ void MatchNegotiation::onWatchAnswer(const MessageFields& fields) {
   // An answer that arrives after the player's own match has begun is stale: watching would take
   // the boards of the running match, and the reset below would deal a new board in mid-match.
   if (match_.fields().playing()) return;
-  const int first = fields.number(1);
-  const int second = fields.number(2);
+  const int first = fields.number(at::kPeer);
+  const int second = fields.number(at::kOpponent);
   if (first == MatchFields::kNone || second == MatchFields::kNone) {
     notice(Notice::Kind::kNotInMatch, participants_.nameOf(first));
     endWatchingForMatch();
     return;
   }
-  send_(LineBuilder(protocol::kReqFl).text(fields.field(1)).text(protocol::kWatchFirst));
-  send_(LineBuilder(protocol::kReqFl).text(fields.field(2)).text(protocol::kWatchSecond));
+  send_(LineBuilder(protocol::kReqFl).text(fields.field(at::kPeer)).text(protocol::kWatchFirst));
+  send_(
+      LineBuilder(protocol::kReqFl).text(fields.field(at::kOpponent)).text(protocol::kWatchSecond));
   match_.beginWatching(first, second);
 }
 

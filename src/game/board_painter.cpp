@@ -29,7 +29,7 @@ void drawFrame(Canvas& canvas, const Rect& rect, int width) {
     canvas.drawLine(left, top, right, top, kMarkColour);
     canvas.drawLine(left, bottom, right, bottom, kMarkColour);
     canvas.drawLine(left, top, left, bottom, kMarkColour);
-    canvas.drawLine(right, top, right, bottom, kMarkColour);
+    canvas.drawLine(right, top, right, bottom + 1, kMarkColour);
   }
 }
 

@@ -59,6 +59,27 @@ inline constexpr char kMatchEnded = 'E';
 inline constexpr std::string_view kWatchFirst = "I";
 inline constexpr std::string_view kWatchSecond = "E";
 
+// Field positions; 0 is the command.
+namespace at {
+// A line for another player: the addressee as sent, the sender as forwarded.
+inline constexpr int kPeer = 1;
+inline constexpr int kText = 1;      // NEW_C, CHAT as sent; MSG from the server
+inline constexpr int kNoteText = 2;  // MSG as sent, after the addressee
+inline constexpr int kPlayer = 1;    // ID, ADD, DEL: a PlayerId
+inline constexpr int kName = 2;      // ADD
+inline constexpr int kChatName = 2;  // CHAT from the server: the speaker's name, then the text
+inline constexpr int kChatText = 3;
+inline constexpr int kListKind = 1;  // STLIST: S or E, then the two players
+inline constexpr int kListFirst = 2;
+inline constexpr int kListSecond = 3;
+inline constexpr int kAnswer = 2;       // RE_STARTVS: OK, NO or NOW_VS ...
+inline constexpr int kAnswerValue = 3;  // ... and the first-move flag (OK) or the opponent (NOW_VS)
+inline constexpr int kOpponent = 2;     // RE_VS_ID: the opponent of the asked player
+inline constexpr int kWatchSide = 2;    // REQ_FL: I or E
+inline constexpr int kCalled = 2;       // PLOT: the number called
+inline constexpr int kFirstCell = 2;    // SET_E_FL: the 25 cells from here
+}  // namespace at
+
 }  // namespace pentaro::protocol
 
 #endif  // PENTARO_NET_PROTOCOL_H_

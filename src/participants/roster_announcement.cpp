@@ -6,17 +6,19 @@
 
 namespace pentaro {
 
+namespace at = protocol::at;
+
 bool applyRosterLine(ParticipantModel& model, const MessageFields& fields) {
   if (fields.is(protocol::kAdd)) {
-    model.addParticipant(fields.number(1), std::string(fields.field(2)));
+    model.addParticipant(fields.number(at::kPlayer), std::string(fields.field(at::kName)));
   } else if (fields.is(protocol::kDel)) {
-    model.removeParticipant(fields.number(1));
+    model.removeParticipant(fields.number(at::kPlayer));
   } else if (fields.is(protocol::kStList)) {
-    const std::string_view kind = fields.field(1);
+    const std::string_view kind = fields.field(at::kListKind);
     if (!kind.empty() && kind[0] == protocol::kMatchStarted) {
-      model.startedMatch(fields.number(2), fields.number(3));
+      model.startedMatch(fields.number(at::kListFirst), fields.number(at::kListSecond));
     } else if (!kind.empty() && kind[0] == protocol::kMatchEnded) {
-      model.endedMatch(fields.number(2), fields.number(3));
+      model.endedMatch(fields.number(at::kListFirst), fields.number(at::kListSecond));
     }
   } else {
     return false;

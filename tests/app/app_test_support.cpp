@@ -20,7 +20,8 @@ void RecordingProcedure::command(int id) {
 void RecordingProcedure::paint(BoardSide side, Canvas& canvas) {
   painted.push_back(side);
   const bool isOwn = side == BoardSide::kOwn;
-  paintBoard(canvas, isOwn ? own : opponent, isOwn || showOpponent);
+  paintBoard(canvas, isOwn ? own : opponent, isOwn || showOpponent,
+             isOwn ? ownMarks : BoardMarks{});
 }
 
 void DialogTest::showActive() {
@@ -40,12 +41,19 @@ QuestionAnswerer::QuestionAnswerer(bool yes) : yes_(yes) {
       if (box == nullptr || !box->isVisible()) continue;
       QAbstractButton* yesButton = box->button(QMessageBox::Yes);
       QAbstractButton* noButton = box->button(QMessageBox::No);
+      if (yesButton == nullptr && noButton == nullptr && box->buttons().size() == 1) {
+        yesButton = box->buttons().front();  // a message: acknowledged
+      } else if (yesButton == nullptr || noButton == nullptr) {
+        continue;
+      }
       // Buttons take input a moment after the box shows.
-      if (yesButton == nullptr || noButton == nullptr || !yesButton->isEnabled()) continue;
-      asked.push_back(Question{box->windowTitle(), box->text(), yesButton->text(), noButton->text(),
-                               box->icon(), box->defaultButton() == yesButton, box->isModal(),
+      if (!yesButton->isEnabled()) continue;
+      asked.push_back(Question{box->windowTitle(), box->text(), yesButton->text(),
+                               noButton != nullptr ? noButton->text() : QString(), box->icon(),
+                               box->defaultButton() == yesButton, box->isModal(),
                                box->parentWidget()});
-      (yes_ ? yesButton : noButton)->click();
+      if (whileOpen) whileOpen();
+      (yes_ || noButton == nullptr ? yesButton : noButton)->click();
     }
   });
   timer_.start(5);

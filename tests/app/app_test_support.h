@@ -26,6 +26,7 @@
 #include "app/qt_view.h"
 #include "app/qt_window.h"
 #include "game/board.h"
+#include "game/board_painter.h"
 #include "shell/program.h"
 #include "support/test_player.h"  // sjis(), freePort()
 
@@ -37,18 +38,21 @@ class RecordingProcedure : public DialogProcedure {
 
   void command(int id) override;
   void clickOwnCell(int column, int row) override { cells.emplace_back(column, row); }
-  // Paints `own`, and `opponent` with its numbers only when `showOpponent`.
+  // Paints `own` with `ownMarks`, and `opponent` with its numbers only when `showOpponent`.
   void paint(BoardSide side, Canvas& canvas) override;
   void shutDown() override { ++shutDowns; }
   bool matchRunning() const override { return playing; }
+  bool lobbyMatchesRunning() const override { return lobbyPlaying; }
 
   std::vector<int> commands;  // control identifiers, in click order
   std::vector<Cell> cells;    // own cells clicked, in order
   std::vector<BoardSide> painted;
   int shutDowns = 0;
   Board own, opponent;
+  BoardMarks ownMarks;
   bool showOpponent = false;
   bool playing = false;
+  bool lobbyPlaying = false;
   std::function<void(int id)> onCommand;
 };
 
@@ -70,7 +74,8 @@ class DialogTest : public ::testing::Test {
 // The widget as it looks after painting.
 QImage grabImage(QWidget& widget);
 
-// Answers every question box that opens while it lives, and remembers what was asked.
+// Answers every question box that opens while it lives, and remembers what was asked; a message
+// box with one button (yesLabel) is acknowledged. `whileOpen` runs just before each answer.
 class QuestionAnswerer {
  public:
   explicit QuestionAnswerer(bool yes);
@@ -81,6 +86,7 @@ class QuestionAnswerer {
     QWidget* parent;
   };
   std::vector<Question> asked;
+  std::function<void()> whileOpen;
 
  private:
   bool yes_;

@@ -82,6 +82,16 @@ TEST_F(AppBoardWidget, ShowsPlainCalledAndLineCellsAndAHiddenBoardsLinesOnly) {
     EXPECT_EQ(QColor(own.pixel(own.width() - 1, i)), QColor(Qt::black)) << i;
     EXPECT_EQ(QColor(own.pixel(i, own.height() - 1)), QColor(Qt::black)) << i;
   }
+  // The frame of the side to move has its corners closed, the bottom right one too.
+  procedure.ownMarks.toMove = true;
+  const QImage framed = grabImage(*control(IDC_OWN_BOARD));
+  const int w = framed.width(), h = framed.height();
+  for (int k = 1; k < kTurnFrameWidth; ++k) {  // the outermost ring lies under the black edge
+    for (const QPoint corner :
+         {QPoint(k, k), QPoint(w - 1 - k, k), QPoint(k, h - 1 - k), QPoint(w - 1 - k, h - 1 - k)}) {
+      EXPECT_EQ(QColor(framed.pixel(corner)), QColor(Qt::blue)) << corner.x() << "," << corner.y();
+    }
+  }
 
   QWidget* opponent = control(IDC_OPPONENT_BOARD);
   const QColor face = opponent->palette().color(QPalette::Button);
@@ -142,14 +152,33 @@ TEST_F(AppBoardWidget, TheOwnBoardReachedByTabMovesItsCursorWithArrowsAndClicksW
   EXPECT_TRUE(procedure.commands.empty());  // Enter stays with the board: no chat is sent
   EXPECT_EQ(procedure.cells, expected);
 
-  // The cursor cell is framed while the board has the focus, and only then.
-  const QColor cursor(0, 0, 255);
+  // The cursor cell (4, 4) gets a dashed frame while the board has a focus that came from the
+  // keyboard, and only then; it lies inside the blue frame of the last call, which stays whole.
+  procedure.own.mark(25);  // the number in cell (4, 4)
+  procedure.ownMarks.lastCall = 25;
   const QSize cell = own->size() / 5;
-  const QPoint cursorEdge(4 * cell.width() + 2, 4 * cell.height() + cell.height() / 2);
-  EXPECT_EQ(QColor(grabImage(*own).pixel(cursorEdge)), cursor);
-  EXPECT_NE(QColor(grabImage(*own).pixel(2, cell.height() / 2)), cursor);
+  const QPoint corner(4 * cell.width(), 4 * cell.height());
+  auto cursorInk = [&] {  // black pixels near the cell's top and left, clear of the number
+    const QImage image = grabImage(*own);
+    auto black = [&](QPoint at) { return QColor(image.pixel(corner + at)).value() < 100; };
+    int ink = 0;
+    for (int k = 3; k < cell.width() - 3; ++k) {
+      for (int edge = 3; edge <= 5; ++edge) ink += black(QPoint(k, edge)) + black(QPoint(edge, k));
+    }
+    return ink;
+  };
+  const int frame = cursorInk();
+  EXPECT_GT(frame, cell.width() / 2);
+  EXPECT_LT(frame, 2 * (cell.width() - 7) - 4);  // dashed: solid lines would fill both sides
+  const QImage framed = grabImage(*own);
+  EXPECT_EQ(QColor(framed.pixel(corner + QPoint(1, cell.height() / 2))), QColor(Qt::blue));
+  EXPECT_EQ(QColor(framed.pixel(corner + QPoint(cell.width() / 2, 2))), QColor(Qt::blue));
   control(IDC_CHAT_INPUT)->setFocus();
-  EXPECT_NE(QColor(grabImage(*own).pixel(cursorEdge)), cursor);
+  EXPECT_EQ(cursorInk(), 0);
+  own->setFocus(Qt::OtherFocusReason);  // as Qt moves it from a control being disabled
+  EXPECT_EQ(cursorInk(), 0);
+  QTest::keyClick(own, Qt::Key_Right);  // but the keys show it
+  EXPECT_EQ(cursorInk(), frame);
 }
 
 }  // namespace

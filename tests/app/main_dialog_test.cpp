@@ -140,22 +140,38 @@ TEST_F(AppMainDialog, ButtonsHandOnTheirIdentifierAndTheTogglesStayPressed) {
   EXPECT_TRUE(control<QPushButton>(IDC_BE_SERVER)->isChecked());
 }
 
-TEST_F(AppMainDialog, TabsInCreationOrderEnterSendsTheChatEscapeStaysAndCloseShutsDownAfterAsking) {
+int focusedId(const MainDialog& dialog) {
+  for (const MainDialog::Control& c : dialog.controls()) {
+    if (c.widget == QApplication::focusWidget()) return c.id;
+  }
+  return 0;
+}
+
+TEST_F(AppMainDialog, TabsInLayoutOrderEnterSendsTheChatEscapeStaysAndCloseShutsDownAfterAsking) {
   showActive();
-  auto focused = [&] {
-    for (const MainDialog::Control& c : dialog.controls()) {
-      if (c.widget == QApplication::focusWidget()) return c.id;
-    }
-    return 0;
-  };
+  auto focused = [&] { return focusedId(dialog); };
   EXPECT_EQ(focused(), IDC_CHAT_INPUT);
-  // The statics, the opponent's board and the disabled "対戦終了" are no tab stops.
-  for (int expected : {IDC_CHAT_SEND, IDC_CHAT_LOG, IDC_SERVER_ADDRESS, IDC_CONNECT, IDC_BE_SERVER,
-                       IDC_PARTICIPANTS, IDC_CHALLENGE, IDC_PLAYER_NAME, IDC_OWN_BOARD,
-                       IDC_SPECTATE, IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST, IDC_CHAT_INPUT}) {
+  // The upper part from left to right, each block from top to bottom, then the lower left; the
+  // statics and the opponent's board are no tab stops, nor is a disabled button.
+  const std::vector<int> order = {IDC_CHAT_SEND,   IDC_OWN_BOARD,      IDC_PARTICIPANTS,
+                                  IDC_CHALLENGE,   IDC_SPECTATE,       IDC_END_MATCH,
+                                  IDC_BE_SERVER,   IDC_CONNECT,        IDC_SERVER_ADDRESS,
+                                  IDC_PLAYER_NAME, IDC_PLACE_MANUALLY, IDC_AUTO_PLACE_REST,
+                                  IDC_CHAT_LOG,    IDC_CHAT_INPUT};
+  control(IDC_END_MATCH)->setEnabled(true);
+  for (int expected : order) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(focused(), expected);
   }
+  for (auto back = order.rbegin() + 1; back != order.rend(); ++back) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(focused(), *back);
+  }
+  control(IDC_END_MATCH)->setEnabled(false);
+  control(IDC_SPECTATE)->setFocus();
+  QTest::keyClick(control(IDC_SPECTATE), Qt::Key_Tab);
+  EXPECT_EQ(focused(), IDC_BE_SERVER);
+  control(IDC_CHAT_INPUT)->setFocus();
   auto key = [&](int id, Qt::Key k) {
     procedure.commands.clear();
     control(id)->setFocus();
@@ -174,22 +190,44 @@ TEST_F(AppMainDialog, TabsInCreationOrderEnterSendsTheChatEscapeStaysAndCloseShu
   for (int id : {IDC_CHAT_INPUT, IDC_CHAT_LOG, IDC_PARTICIPANTS, IDC_CHAT_SEND}) {
     EXPECT_EQ(key(id, Qt::Key_Escape), none) << id;
   }
-  procedure.playing = true;
+  procedure.playing = procedure.lobbyPlaying = true;
   {
-    QuestionAnswerer no(false);  // closing mid-match asks first
+    QuestionAnswerer no(false);  // closing mid-match asks first, once
     EXPECT_FALSE(dialog.close());
     ASSERT_EQ(no.asked.size(), 1u);
     EXPECT_EQ(no.asked[0].text, QStringLiteral("対戦中です。終了しますか？"));
   }
+  procedure.playing = false;  // hosting while others play: closing ends their matches
+  {
+    QuestionAnswerer no(false);
+    EXPECT_FALSE(dialog.close());
+    ASSERT_EQ(no.asked.size(), 1u);
+    EXPECT_EQ(no.asked[0].text,
+              QStringLiteral("このサーバーで対戦中の人がいます。サーバーを閉じますか？"));
+  }
+  procedure.lobbyPlaying = false;
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(finished.count() + procedure.shutDowns, 0);
-  procedure.playing = false;
   QuestionAnswerer unasked(false);
   EXPECT_TRUE(dialog.close());
   EXPECT_TRUE(unasked.asked.empty());
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(finished.count(), 1);
   EXPECT_EQ(procedure.shutDowns, 1);
+}
+
+TEST_F(AppMainDialog, ButtonsDisabledWithTheFocusHandItToTheChatInputNeverToTheBoard) {
+  showActive();
+  view.connectionChanged(ConnectionState::kConnected);  // the fields are no tab stops now
+  for (int clicked : {IDC_CHALLENGE, IDC_SPECTATE, IDC_AUTO_PLACE_REST}) {
+    view.matchChanged(MatchState::kNone);
+    control(clicked)->setFocus(Qt::MouseFocusReason);
+    view.matchChanged(MatchState::kPlaying);  // as a match starts
+    EXPECT_EQ(focusedId(dialog), IDC_CHAT_INPUT) << clicked;
+  }
+  control(IDC_END_MATCH)->setFocus(Qt::MouseFocusReason);
+  view.matchChanged(MatchState::kNone);
+  EXPECT_EQ(focusedId(dialog), IDC_CHAT_INPUT);
 }
 
 TEST_F(AppMainDialog, AnOwnCellPressRunsLaterAndChangedBoardsRedrawBothBoards) {

@@ -1,7 +1,7 @@
 // Complete players behind Qt dialogs, driven through the controls as users drive them: one
-// player placing numbers and keeping its settings, and lobby rounds over loopback with hosting,
-// joining, chat, a challenge answered in the question box, a match played by clicks and watched,
-// its end, and the server going away.
+// player placing numbers and keeping its settings (or telling that it could not), and lobby rounds
+// over loopback with hosting, joining, chat, a challenge answered in the question box, a match
+// played by clicks and watched, its end, the server going away, and invited computer players.
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -10,6 +10,7 @@
 #include <set>
 
 #include "app/app_test_support.h"
+#include "app/computer_invitations.h"
 
 namespace pentaro::testing {
 namespace {
@@ -83,6 +84,27 @@ TEST_F(AppProgram, ATogglePutsInADefaultNameAndClosingSavesTheFieldsForTheNextSt
   EXPECT_EQ(next->text(IDC_SERVER_ADDRESS), QStringLiteral("10.0.0.7"));
 }
 
+TEST_F(AppProgram, AFailedSaveIsToldInABoxOverTheWindowWhichKeepsTheTypedFields) {
+  path = folder.filePath(QStringLiteral("missing/qm.ini"));  // in a folder that is not there
+  auto player = start();
+  player->setText(IDC_PLAYER_NAME, QStringLiteral("山田"));
+  player->setText(IDC_SERVER_ADDRESS, QStringLiteral("10.0.0.7"));
+  QuestionAnswerer ok(true);
+  QString fieldsWhileTold;
+  ok.whileOpen = [&] {
+    fieldsWhileTold =
+        player->text(IDC_PLAYER_NAME) + QStringLiteral(" ") + player->text(IDC_SERVER_ADDRESS);
+  };
+  EXPECT_TRUE(player->dialog->close());
+  ASSERT_EQ(ok.asked.size(), 1u);
+  EXPECT_EQ(ok.asked[0].text, QStringLiteral("設定を保存できませんでした"));
+  EXPECT_EQ(ok.asked[0].caption, QStringLiteral("PentaroGame"));
+  EXPECT_EQ(ok.asked[0].icon, QMessageBox::Warning);
+  EXPECT_EQ(ok.asked[0].parent, player->dialog.get());
+  EXPECT_EQ(fieldsWhileTold, QStringLiteral("山田 10.0.0.7"));
+  EXPECT_FALSE(player->dialog->isVisible());
+}
+
 const QString kHost = QStringLiteral("ホスト"), kBee = QStringLiteral("びー"),
               kSea = QStringLiteral("しー");
 
@@ -126,6 +148,16 @@ class AppLobbyRound : public ::testing::Test {
     EXPECT_EQ(p.text(IDC_STATUS), QStringLiteral("未接続です"));
     EXPECT_TRUE(p.participantLines().empty());
   }
+  // A guest whose host went away says it tries again; releasing "接続" makes it idle.
+  static void expectRejoiningThenRelease(QtPlayer& p) {
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+      return p.participantLines().empty() &&
+             p.text(IDC_STATUS).endsWith(QStringLiteral("秒後に接続し直します"));
+    }));
+    EXPECT_TRUE(p.pressed(IDC_CONNECT));
+    p.click(IDC_CONNECT);
+    expectIdle(p);
+  }
 
   QTemporaryDir folder;
   int port = freePort();
@@ -134,7 +166,7 @@ class AppLobbyRound : public ::testing::Test {
 
 TEST_F(AppLobbyRound, ThreePlayersChatPlayWatchAndGoHomeWhenTheServerStops) {
   auto a = join(kHost);
-  EXPECT_EQ(a->text(IDC_SERVER_ADDRESS), QStringLiteral("localhost"));
+  EXPECT_TRUE(a->text(IDC_SERVER_ADDRESS).isEmpty());  // hosting leaves the field as typed
   EXPECT_FALSE(a->enabled(IDC_CONNECT) || a->enabled(IDC_PLAYER_NAME));
   auto b = join(kBee);
   auto c = join(kSea);
@@ -207,24 +239,62 @@ TEST_F(AppLobbyRound, ThreePlayersChatPlayWatchAndGoHomeWhenTheServerStops) {
   expectMatchButtons(*a, false);
   expectMatchButtons(*b, false);
 
-  a->click(IDC_BE_SERVER);  // released: every connection closes, everybody is idle again
-  for (QtPlayer* p : {a.get(), b.get(), c.get()}) {
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-      return p->participantLines().empty() && p->text(IDC_STATUS) == QStringLiteral("未接続です");
-    }));
-    expectIdle(*p);
-  }
+  a->click(IDC_BE_SERVER);  // released: every connection closes; the host is idle again
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    return a->participantLines().empty() && a->text(IDC_STATUS) == QStringLiteral("未接続です");
+  }));
+  expectIdle(*a);
+  for (QtPlayer* p : {b.get(), c.get()}) expectRejoiningThenRelease(*p);
 }
 
-TEST_F(AppLobbyRound, ClosingTheHostsDialogDisconnectsEverybodyAndEndsPromptly) {
+TEST_F(AppLobbyRound, ClosingTheHostsDialogAsksWhileOthersPlayThenDisconnectsEverybodyPromptly) {
   auto a = join(kHost);
   auto b = join(kBee);
+  auto c = join(kSea);
   ASSERT_FALSE(HasFailure());
+  {  // B challenges C, who says Yes; the host plays no part in it.
+    QuestionAnswerer yes(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b->selectParticipant(kSea); }));
+    b->click(IDC_CHALLENGE);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lineWith(*a, QStringLiteral("★")); }));
+  }
+  {  // Releasing "サーバーになる" and closing both ask; No keeps the lobby and its match.
+    QuestionAnswerer no(false);
+    a->click(IDC_BE_SERVER);
+    EXPECT_TRUE(a->pressed(IDC_BE_SERVER));
+    EXPECT_FALSE(a->dialog->close());
+    ASSERT_EQ(no.asked.size(), 2u);
+    for (const QuestionAnswerer::Question& q : no.asked) {
+      EXPECT_EQ(q.text, QStringLiteral("このサーバーで対戦中の人がいます。サーバーを閉じますか？"));
+    }
+  }
+  EXPECT_TRUE(a->dialog->isVisible());
+  EXPECT_TRUE(b->fields().playing() && c->fields().playing());
+  QuestionAnswerer yes(true);
   EXPECT_TRUE(a->dialog->close());
   EXPECT_TRUE(QFile::exists(folder.filePath(kHost + QStringLiteral(".ini"))));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return b->text(IDC_STATUS) == QStringLiteral("未接続です"); }));
-  expectIdle(*b);
+  expectRejoiningThenRelease(*b);
   a.reset();  // joins the host's workers: a hang fails the test by its time-out
+}
+
+TEST_F(AppLobbyRound, ComputerPlayersAreNumberedPerStrengthAndJoinTheHostsOwnLobby) {
+  QtPlayer a(port, folder.filePath(QStringLiteral("a.ini")).toStdString(), 1);
+  a.setText(IDC_PLAYER_NAME, kHost);
+  a.setText(IDC_SERVER_ADDRESS, QStringLiteral("192.0.2.1"));  // typed for later, not this lobby
+  a.click(IDC_BE_SERVER);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return lineWith(a, kHost); }));
+  ComputerInvitations computers(*a.control(IDC_PARTICIPANTS), *a.program, port);
+  for (Level level : {Level::kNormal, Level::kNormal, Level::kStrong, Level::kNormal}) {
+    computers.invite(level);
+  }
+  const QString normal = QStringLiteral("コンピュータ(ふつう)");
+  const std::set<QString> expected = {kHost, normal, normal + QStringLiteral("2"),
+                                      normal + QStringLiteral("3"),
+                                      QStringLiteral("コンピュータ(つよい)")};
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    const std::vector<QString> lines = a.participantLines();
+    return std::set<QString>(lines.begin(), lines.end()) == expected;
+  })) << a.chatText();
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "app/app_test_support.h"
+#include "app/participant_delegate.h"
 #include "app/qt_text.h"
 #include "app/question_box.h"
 #include "text/cp932.h"
@@ -154,6 +155,23 @@ TEST_F(AppQtWindow, TheListShowsLinesWhereToldAndKeepsItsSelectionLikeTheHeadles
                     list->visualItemRect(list->item(1)).center());
   EXPECT_EQ(window.listSelection(), 1);
   EXPECT_EQ(view.selectedParticipant(), window.listItem(1));
+  // A line wider than the list keeps its star and the ends of both names; the pointer shows all.
+  const QString wide = QStringLiteral("じろう ★ コンピュータ(つよい)");
+  view.participantInserted(0, sjis(wide.toStdString()), 8);
+  const int width = list->viewport()->width();
+  const QFontMetrics metrics = list->fontMetrics();
+  EXPECT_GT(metrics.horizontalAdvance(wide), width);
+  EXPECT_EQ(list->item(0)->toolTip(), wide);
+  EXPECT_EQ(list->item(0)->text(), wide);
+  for (const QString& line : {wide, QStringLiteral("コンピュータ(ふつう)2 ★ コンピュータ(つよい)"),
+                              QStringLiteral("コンピュータ(ふつう)12345678")}) {
+    const QString shown = ParticipantDelegate::shortened(line, metrics, width);
+    EXPECT_LE(metrics.horizontalAdvance(shown), width) << shown.toStdString();
+    EXPECT_EQ(shown.left(2), line.left(2)) << shown.toStdString();
+    EXPECT_EQ(shown.right(2), line.right(2)) << shown.toStdString();
+    EXPECT_EQ(shown.contains(QStringLiteral(" ★ ")), line.contains(QStringLiteral(" ★ ")));
+  }
+  EXPECT_TRUE(ParticipantDelegate::shortened(wide, metrics, width).startsWith(u"じろう ★ コ"));
   view.participantsCleared();
   EXPECT_EQ(window.listCount(), 0);
   EXPECT_EQ(view.selectedParticipant(), -1);
