@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "text/hex_bytes.h"
+#include "support/hex_bytes.h"
 #include "text/texts.h"
 #include "ui/headless_view.h"
 

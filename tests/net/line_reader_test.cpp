@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "net/connection_slot.h"
-#include "net/loopback.h"
+#include "support/events.h"
 #include "net/stream_socket.h"
 
 namespace pentaro {

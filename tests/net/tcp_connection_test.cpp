@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "net/connection_slot.h"
-#include "net/loopback.h"
+#include "support/events.h"
 #include "net/send_queue.h"
 
 namespace pentaro {

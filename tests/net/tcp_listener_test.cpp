@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "net/loopback.h"
+#include "support/events.h"
 
 namespace pentaro {
 namespace {

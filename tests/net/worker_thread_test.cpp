@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "net/loopback.h"
+#include "support/events.h"
 
 namespace pentaro {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "text/hex_bytes.h"
+#include "support/hex_bytes.h"
 
 namespace pentaro {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "text/hex_bytes.h"
+#include "support/hex_bytes.h"
 
 namespace pentaro {
 namespace {

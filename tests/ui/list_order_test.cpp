@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "text/hex_bytes.h"
+#include "support/hex_bytes.h"
 
 namespace pentaro {
 namespace {

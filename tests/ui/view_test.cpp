@@ -3,7 +3,7 @@
 #include <string>
 
 #include "text/cp932.h"
-#include "text/hex_bytes.h"
+#include "support/hex_bytes.h"
 #include "ui/chat_log.h"
 #include "ui/control_states.h"
 #include "ui/headless_view.h"

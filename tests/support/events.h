@@ -1,8 +1,8 @@
 // Test helpers for the socket layer: a thread-safe recorder of callback events with bounded waits,
 // and a bound on an action that might hang. The raw peer and the free port are in
 // support/raw_client.h.
-#ifndef PENTARO_TESTS_NET_LOOPBACK_H_
-#define PENTARO_TESTS_NET_LOOPBACK_H_
+#ifndef PENTARO_TESTS_SUPPORT_EVENTS_H_
+#define PENTARO_TESTS_SUPPORT_EVENTS_H_
 
 #include <chrono>
 #include <condition_variable>
@@ -60,4 +60,4 @@ inline bool finishesInTime(const std::function<void()>& action) {
 
 }  // namespace pentaro::testing
 
-#endif  // PENTARO_TESTS_NET_LOOPBACK_H_
+#endif  // PENTARO_TESTS_SUPPORT_EVENTS_H_

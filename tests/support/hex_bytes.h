@@ -1,7 +1,7 @@
 // Byte strings written as hex ("94 7A 92 75"), so that expected CP932 texts are spelled out byte
 // by byte instead of going through the converter under test.
-#ifndef PENTARO_TESTS_TEXT_HEX_BYTES_H_
-#define PENTARO_TESTS_TEXT_HEX_BYTES_H_
+#ifndef PENTARO_TESTS_SUPPORT_HEX_BYTES_H_
+#define PENTARO_TESTS_SUPPORT_HEX_BYTES_H_
 
 #include <sstream>
 #include <string>
@@ -19,4 +19,4 @@ inline std::string hexBytes(std::string_view hex) {
 
 }  // namespace pentaro::testing
 
-#endif  // PENTARO_TESTS_TEXT_HEX_BYTES_H_
+#endif  // PENTARO_TESTS_SUPPORT_HEX_BYTES_H_
