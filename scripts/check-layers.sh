@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fails when a layer under src/ includes a header of a layer it may not depend on, or when a
 # control identifier (IDC_*, CMD_*) appears outside the Qt front end. Dependencies point one way:
-# app -> player -> shell -> client, server; client -> participants, game; server -> participants
-# -> net; game -> ui; net, ui -> text -> base. A new folder under src/ must be added to the table.
+# app -> player -> shell -> client, server; client -> participants, game; server -> participants,
+# discovery -> net; game -> ui; net, ui -> text -> base. A new folder under src/ must be added to the table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,14 +10,15 @@ declare -A allowed=(
   [base]=""
   [text]="base"
   [net]="base text"
+  [discovery]="base text net"
   [ui]="base text"
   [game]="base text ui"
   [participants]="base text ui net"
-  [server]="base text ui net participants"
+  [server]="base text ui net participants discovery"
   [client]="base text ui net participants game"
-  [shell]="base text ui net participants game server client"
-  [player]="base text ui net participants game server client shell"
-  [app]="base text ui net participants game server client shell player"
+  [shell]="base text ui net discovery participants game server client"
+  [player]="base text ui net discovery participants game server client shell"
+  [app]="base text ui net discovery participants game server client shell player"
 )
 
 status=0

@@ -13,6 +13,7 @@ packages=(
   dpkg-dev file desktop-file-utils appstream systemd man-db lintian reuse
   libclang-rt-dev
   iproute2
+  libavahi-client-dev dbus avahi-daemon avahi-utils
 )
 
 missing=()

@@ -108,7 +108,9 @@ int main(int argc, char** argv) {
   auto dialog = std::make_unique<pentaro::MainDialog>();
   pentaro::QtWindow window(*dialog);
   pentaro::QtView view(*dialog, window);
-  auto program = std::make_unique<pentaro::Program>(view, ui);
+  pentaro::Program::Options options;
+  options.announce = true;  // DNS-SD: hosting announces the lobby (the tests' programs do not)
+  auto program = std::make_unique<pentaro::Program>(view, ui, options);
   pentaro::ProgramProcedure procedure(*program, window, view);
 
   // Every run shuffles differently; the first board is dealt by start.

@@ -15,6 +15,7 @@
 
 #include "base/command_line.h"
 #include "base/licence_notice.h"
+#include "discovery/lobby_txt.h"
 #include "net/host_addresses.h"
 #include "net/message_fields.h"
 #include "net/protocol.h"
@@ -34,10 +35,13 @@ constexpr long kMaxFloodLimit = 1000000;  // lines a second; beyond it the limit
 
 void printUsage(std::FILE* out) {
   std::fprintf(out,
-               "usage: pentaro-lobby [--port N] [--flood-limit R]\n"
+               "usage: pentaro-lobby [--port N] [--name NAME | --no-announce] [--flood-limit R]\n"
                "       pentaro-lobby --help | --version\n"
                "Hosts a Pentaro lobby for up to ten players on TCP port N (default %d).\n"
                "Players join it with the program's \"接続\" toggle and this machine's address.\n"
+               "  --name NAME      announce the lobby on the local network (DNS-SD, through the\n"
+               "                   Avahi daemon) as NAME (default: this machine's name)\n"
+               "  --no-announce    do not announce it; players then type this machine's address\n"
                "  --flood-limit R  handle at most R lines a second of each player (default %d);\n"
                "                   more wait, none is lost; 0 turns flood control off\n"
                "Stop it with Ctrl+C (SIGINT) or SIGTERM.\n",
@@ -79,7 +83,25 @@ void logAnnouncement(const MessageFields& fields, const AnnouncedRoster& roster,
 struct Options {
   int port = protocol::kLobbyPort;
   int floodLimit = LobbyServer::kFloodLinesPerSecond;
+  bool announce = true;
+  std::string name;  // empty: the machine's name
 };
+
+// One log line each time the announcement is made, cannot be made, or is refused.
+void logAnnouncer(LobbyAnnouncer::Event event, const std::string& name) {
+  switch (event) {
+    case LobbyAnnouncer::Event::kEstablished:
+      std::printf("announced as \"%s\" (%s)\n", name.c_str(), lobby_txt::kServiceType);
+      break;
+    case LobbyAnnouncer::Event::kNoDaemon:
+      std::printf("not announced: the Avahi daemon is not running (players type the address)\n");
+      break;
+    case LobbyAnnouncer::Event::kFailed:
+      std::printf("not announced: the Avahi daemon refused \"%s\"\n", name.c_str());
+      break;
+  }
+  std::fflush(stdout);
+}
 
 // Reads the command line into `options`; an exit status when the program is to end now (after
 // --help, --version or a wrong argument).
@@ -101,6 +123,14 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options) {
         return kExitUsage;
       }
       options.port = static_cast<int>(*port);
+      continue;
+    }
+    if (arg == "--name" && i + 1 < argc) {
+      options.name = argv[++i];
+      continue;
+    }
+    if (arg == "--no-announce") {
+      options.announce = false;
       continue;
     }
     if (arg == "--flood-limit" && i + 1 < argc) {
@@ -142,6 +172,7 @@ int serve(const Options& options) {
               ": ended, too many lines waiting");
   });
   server.setEndedHandler([mainThread](std::uint64_t) { pthread_kill(mainThread, SIGUSR1); });
+  if (options.announce) server.setAnnouncement(options.name, &logAnnouncer);
 
   if (!server.startServer(options.port) || server.listenError() != 0) {
     const int error = server.listenError();

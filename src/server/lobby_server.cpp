@@ -54,6 +54,13 @@ void LobbyServer::setFloodLimit(int linesPerSecond) {
                         kFloodBacklogSeconds);
 }
 
+void LobbyServer::setAnnouncement(std::string name, LobbyAnnouncer::Listener listener) {
+  announcedName_ = std::move(name);
+  if (announcer_) return;
+  announcer_ = std::make_unique<LobbyAnnouncer>();
+  announcer_->setListener(std::move(listener));
+}
+
 bool LobbyServer::startServer(int port) {
   // The accept worker of the last start may still be returning from onListenEnded: a new one
   // can start only after it.
@@ -64,9 +71,18 @@ bool LobbyServer::startServer(int port) {
   }
   // Counted before the accept worker starts: a port that cannot be bound ends it at once.
   ++listenGeneration_;
-  if (listener_.startListening(port, TcpListener::kBacklog)) return true;
+  if (listener_.startListening(port, TcpListener::kBacklog)) {
+    // A port another program holds is not this lobby's to announce.
+    if (announcer_ && listener_.listenError() == 0) announcer_->start(announcedName_, port);
+    return true;
+  }
   stopServer();
   return false;
+}
+
+void LobbyServer::stopServer() {
+  if (announcer_) announcer_->stop();
+  listener_.closeAll();
 }
 
 std::string LobbyServer::nameOf(int slot) const {
@@ -138,6 +154,7 @@ void LobbyServer::onClosed(int index) {
   FairMutexLock lock(mutex_);
   welcomed_[index] = false;
   registered_[index] = false;
+  announcePlayerCount();
   broadcast(LineBuilder(protocol::kDel).number(index).line());
   broadcast(LineBuilder(protocol::kMsg).text(names_[index] + texts().departureSuffix).line());
   names_[index].clear();
@@ -207,7 +224,15 @@ void LobbyServer::registerName(int sender, const MessageFields& fields) {
   broadcast(LineBuilder(protocol::kMsg).text(name + texts().arrivalSuffix).line());
   names_[sender] = name;
   registered_[sender] = true;
+  announcePlayerCount();
   broadcast(LineBuilder(protocol::kAdd).number(sender).text(name).line());
+}
+
+void LobbyServer::announcePlayerCount() {
+  if (!announcer_) return;
+  int players = 0;
+  for (int i = 0; i < kSlots; ++i) players += isRegistered(i) ? 1 : 0;
+  announcer_->setPlayers(players);
 }
 
 void LobbyServer::chat(int sender, const MessageFields& fields) {
@@ -309,6 +334,7 @@ void LobbyServer::clearWatchEntries(int slot) {
 }
 
 void LobbyServer::onListenEnded() {
+  if (announcer_) announcer_->stop();
   listenEnded_ = true;
   if (endedHandler_) endedHandler_(listenGeneration_.load());
 }

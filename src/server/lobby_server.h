@@ -18,10 +18,12 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "base/thread_annotations.h"
+#include "discovery/lobby_announcer.h"
 #include "net/fair_mutex.h"
 #include "net/message_fields.h"
 #include "net/tcp_listener.h"
@@ -65,10 +67,17 @@ class LobbyServer final : private TcpListener::Handler {
   // kFloodBurstSeconds of them); more wait, none is dropped. 0 turns flood control off.
   void setFloodLimit(int linesPerSecond);
 
+  // While listening, the lobby is announced over DNS-SD under `name` (UTF-8; empty: the
+  // machine's name) with its player count; `listener` hears how that goes, on the announcer's
+  // worker (the first call's listener stays). Call before startServer, again before another
+  // start to change the name; without it nothing is announced.
+  void setAnnouncement(std::string name, LobbyAnnouncer::Listener listener = nullptr);
+
   // Starts listening on `port`; false when listening cannot begin (see TcpListener).
   bool startServer(int port);
-  // Ends every connection and listening; the departures and the end follow on the workers.
-  void stopServer() { listener_.closeAll(); }
+  // Ends every connection and listening; the departures and the end follow on the workers. The
+  // announcement is withdrawn at once.
+  void stopServer();
   // Counts the startServer calls that began listening.
   std::uint64_t listenGeneration() const { return listenGeneration_.load(); }
   // 0, or the errno with which the last bind or listen failed.
@@ -101,6 +110,8 @@ class LobbyServer final : private TcpListener::Handler {
   bool isFree(int slot) const PENTARO_REQUIRES(mutex_);
   // Ends the slot's match in the server's table without an announcement (its DEL says it).
   void forgetMatchOf(int slot) PENTARO_REQUIRES(mutex_);
+  // Tells the announcer how many players are registered now.
+  void announcePlayerCount() PENTARO_REQUIRES(mutex_);
 
   // One handler per received command; each requires mutex_, which onLineReceived holds when it
   // calls one through the table (the analysis does not check a call through a member pointer).
@@ -134,6 +145,9 @@ class LobbyServer final : private TcpListener::Handler {
   std::function<void(int)> floodedHandler_;                 // set before listening
   std::atomic<std::uint64_t> listenGeneration_{0};
   std::atomic<bool> listenEnded_{false};  // onListenEnded has run since the last start
+  // Set before listening; its operations never wait for the daemon, so they run under mutex_.
+  std::unique_ptr<LobbyAnnouncer> announcer_;
+  std::string announcedName_;  // set before listening
   TcpListener listener_{*this};           // last: its workers end before the members they use
 };
 

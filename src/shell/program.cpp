@@ -253,6 +253,10 @@ void Program::showHostAddresses() {
 
 void Program::startServer() {
   serverRoster_.clear();
+  // DNS-SD: announced under the host's player name while it listens.
+  if (options_.announce) {
+    server_.setAnnouncement(cp932::toUtf8(window_.text(IDC_PLAYER_NAME, kTextReadBytes)));
+  }
   if (!server_.startServer(options_.port)) {
     stopServer();
     return;

@@ -43,6 +43,7 @@ class Program {
     // A connection that drops without the player asking is tried again (1, 2, 4 ... 30 s apart,
     // for five minutes), under the same name.
     bool rejoin = true;
+    bool announce = false;  // DNS-SD: hosting announces the lobby (the window does)
   };
 
   Program(LobbyView& view, UiThread& ui, Options options);

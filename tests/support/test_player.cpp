@@ -19,9 +19,10 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 }
 
 TestPlayer::TestPlayer(int port, const std::string& nameUtf8, std::uint32_t seed,
-                       const std::string& settingsPath) {
+                       const std::string& settingsPath, bool announce) {
   Program::Options options;
   options.port = port;
+  options.announce = announce;
   options.settingsPath = settingsPath.empty() ? "/nonexistent/qm.ini" : settingsPath;
   program = std::make_unique<Program>(view, ui, options);
   run([&] {

@@ -29,8 +29,9 @@ bool waitUntil(const std::function<bool()>& condition,
 
 class TestPlayer {
  public:
+  // `announce`: hosting announces the lobby over DNS-SD, as the window's program does.
   TestPlayer(int port, const std::string& nameUtf8, std::uint32_t seed,
-             const std::string& settingsPath = "");
+             const std::string& settingsPath = "", bool announce = false);
   ~TestPlayer();
 
   // Runs `fn` on the player's UI thread and waits for it.
