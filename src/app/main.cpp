@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <chrono>
@@ -16,6 +17,7 @@
 
 #include "app/computer_invitations.h"
 #include "app/controls.h"
+#include "app/found_lobbies_box.h"
 #include "app/main_dialog.h"
 #include "app/program_procedure.h"
 #include "app/qt_ui_thread.h"
@@ -119,6 +121,12 @@ int main(int argc, char** argv) {
   program->start();
   auto computers = std::make_unique<pentaro::ComputerInvitations>(
       *dialog->control(pentaro::IDC_PARTICIPANTS), *program, pentaro::protocol::kLobbyPort);
+  // DNS-SD: the lobbies found on the network, as the address field's drop-down list (a child of
+  // the dialog, which it goes with).
+  (new pentaro::FoundLobbiesBox(
+       *qobject_cast<QLineEdit*>(dialog->control(pentaro::IDC_SERVER_ADDRESS)), view,
+       pentaro::protocol::kLobbyPort))
+      ->startBrowsing();
   QObject::connect(dialog.get(), &QDialog::finished, &app, &QCoreApplication::quit);
   dialog->show();
   app.exec();

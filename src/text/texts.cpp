@@ -93,6 +93,13 @@ Texts makeTexts() {
   x.defaultName = t("名無し");
   x.hostAddressPrefix = t("ほかのパソコンからの接続先：");
   x.onlyThisMachine = t("ネットワークのアドレスがないので、このパソコンからしか接続できません");
+  x.lobbiesNotFoundAutomatically =
+      t("Avahi が動いていないので、サーバーを自動では探せません。サーバーIPを入力してください");
+  x.foundLobbiesName = t("見つかったサーバー");
+  x.foundLobbyPlayersFormat = t("%d人");
+  x.foundLobbyOtherPortFormat = t("ポート %d");
+  x.noLobbyFound = t("サーバーは見つかっていません");
+  x.lobbiesNotSearchable = t("サーバーを自動では探せません");
 
   x.greetingLine = t("MSG\tサーバのバージョンは 1.01 です。");
   x.arrivalSuffix = t("さんの登場です");

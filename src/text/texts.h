@@ -97,6 +97,14 @@ struct Texts {
   std::string hostAddressPrefix;  // followed by "192.168.1.20 (eth0)"
   std::string onlyThisMachine;
 
+  // Lobbies found on the network (DNS-SD), in the address field's drop-down list.
+  std::string lobbiesNotFoundAutomatically;  // once in the chat log when the daemon is missing
+  std::string foundLobbiesName;              // what screen readers call the list
+  std::string foundLobbyPlayersFormat;       // %d: the players in the lobby
+  std::string foundLobbyOtherPortFormat;     // %d: a port this window does not connect to
+  std::string noLobbyFound;
+  std::string lobbiesNotSearchable;
+
   // Server notices.
   std::string greetingLine;  // the whole "MSG" line of the welcome
   std::string arrivalSuffix;
