@@ -26,6 +26,8 @@ dpkg-deb --field "$deb" Depends
 # Debian's own checker, as the archive runs it. It only warns that it runs as root.
 lintian --fail-on error,warning "$deb" 2> >(grep -v 'running with root privileges' >&2) ||
   fail "lintian"
+# Lobbies are announced and found through the Avahi daemon, which the package recommends only.
+dpkg-deb --field "$deb" Recommends | grep -q 'avahi-daemon' || fail "the package does not recommend avahi-daemon"
 
 remove() { DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get purge -y -qq pentaro >/dev/null; }
 trap remove EXIT
@@ -98,6 +100,14 @@ appstreamcli validate --no-net /usr/share/metainfo/org.pentaro.Pentaro.metainfo.
 if command -v systemd-analyze >/dev/null; then
   systemd-analyze verify /usr/lib/systemd/system/pentaro-lobby.service ||
     fail "systemd-analyze verify"
+  # The unit's hardening stays where it was before D-Bus (AF_UNIX) was allowed: exposure 1.5 at
+  # most. --offline needs systemd 252; older ones print nothing to compare.
+  exposure=$(systemd-analyze security --offline=true /usr/lib/systemd/system/pentaro-lobby.service \
+    2>/dev/null | sed -n 's/.*Overall exposure level for pentaro-lobby.service: \([0-9.]*\).*/\1/p')
+  if [[ -n $exposure ]]; then
+    echo "package-check: systemd-analyze security exposure $exposure"
+    awk -v e="$exposure" 'BEGIN { exit !(e <= 1.5) }' || fail "the unit's exposure is $exposure, above 1.5"
+  fi
 else
   echo "package-check: no systemd-analyze here; the unit is not verified"
 fi

@@ -111,7 +111,8 @@ int main(int argc, char** argv) {
   pentaro::QtWindow window(*dialog);
   pentaro::QtView view(*dialog, window);
   pentaro::Program::Options options;
-  options.announce = true;  // DNS-SD: hosting announces the lobby (the tests' programs do not)
+  // DNS-SD: hosting announces the lobby (the tests' programs do not); PENTARO_NO_DISCOVERY: off.
+  options.announce = !isSet("PENTARO_NO_DISCOVERY");
   auto program = std::make_unique<pentaro::Program>(view, ui, options);
   pentaro::ProgramProcedure procedure(*program, window, view);
 
@@ -123,10 +124,10 @@ int main(int argc, char** argv) {
       *dialog->control(pentaro::IDC_PARTICIPANTS), *program, pentaro::protocol::kLobbyPort);
   // DNS-SD: the lobbies found on the network, as the address field's drop-down list (a child of
   // the dialog, which it goes with).
-  (new pentaro::FoundLobbiesBox(
-       *qobject_cast<QLineEdit*>(dialog->control(pentaro::IDC_SERVER_ADDRESS)), view,
-       pentaro::protocol::kLobbyPort))
-      ->startBrowsing();
+  auto* foundLobbies = new pentaro::FoundLobbiesBox(
+      *qobject_cast<QLineEdit*>(dialog->control(pentaro::IDC_SERVER_ADDRESS)), view,
+      pentaro::protocol::kLobbyPort);
+  if (options.announce) foundLobbies->startBrowsing();
   QObject::connect(dialog.get(), &QDialog::finished, &app, &QCoreApplication::quit);
   dialog->show();
   app.exec();

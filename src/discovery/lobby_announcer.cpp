@@ -16,12 +16,13 @@ namespace {
 // A name clash is met by trying Avahi's next alternative; past this many the daemon has refused.
 constexpr int kMaxAlternatives = 32;
 
+// The TXT strings in their order, txtvers first as DNS-SD asks (avahi adds at the front).
 AvahiStringList* txtList(int players) {
   AvahiStringList* list = nullptr;
   for (const std::string& entry : lobby_txt::entries(PENTARO_VERSION, players)) {
     list = avahi_string_list_add(list, entry.c_str());
   }
-  return list;
+  return avahi_string_list_reverse(list);
 }
 
 std::string alternativeName(const std::string& name) {
