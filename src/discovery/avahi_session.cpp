@@ -88,6 +88,7 @@ void AvahiSession::run() {
 void AvahiSession::connect() {
   int error = 0;
   running_ = false;
+  clientRan_ = false;
   // NO_FAIL: with D-Bus there but no daemon, the client waits for the daemon to appear.
   AvahiClient* client =
       avahi_client_new(avahi_simple_poll_get(poll_), AVAHI_CLIENT_NO_FAIL,
@@ -108,9 +109,9 @@ void AvahiSession::dropClient() {
     clientFailed_ = false;
     return;
   }
-  const bool wasRunning = running_;
+  // After a failure the handler has heard of the loss already.
   running_ = false;
-  if (wasRunning || !clientFailed_) handler_.onLost();
+  if (!clientFailed_) handler_.onLost();
   avahi_client_free(client_);
   client_ = nullptr;
   clientFailed_ = false;
@@ -121,15 +122,18 @@ void AvahiSession::clientStateChanged(AvahiClient* client, int state) {
   switch (static_cast<AvahiClientState>(state)) {
     case AVAHI_CLIENT_S_RUNNING:
       running_ = true;
+      clientRan_ = true;
       handler_.onRunning(client);
       break;
     case AVAHI_CLIENT_S_REGISTERING:
     case AVAHI_CLIENT_S_COLLISION:
+      // Nothing is published until it runs again.
       if (running_) handler_.onRegistering(client);
+      running_ = false;
       break;
     case AVAHI_CLIENT_CONNECTING:
       // Only a new client waits like this; one that ran is made anew.
-      if (running_) clientFailed_ = true;
+      if (clientRan_) clientFailed_ = true;
       running_ = false;
       handler_.onLost();
       break;

@@ -29,7 +29,8 @@ class AvahiSession {
     virtual void onRegistering(AvahiClient* client) = 0;
     // No daemon (or no D-Bus): whatever was made with the client is gone; forget it, do not free it.
     virtual void onLost() = 0;
-    // After every wake(): apply what other threads asked for. `client` is null unless running.
+    // On every turn of the worker's loop, so after every wake(): apply what other threads asked
+    // for. `client` is null unless running.
     virtual void onWake(AvahiClient* client) = 0;
   };
 
@@ -64,7 +65,8 @@ class AvahiSession {
   // The worker's own; nobody else touches them.
   AvahiSimplePoll* poll_ = nullptr;
   AvahiClient* client_ = nullptr;
-  bool running_ = false;       // client_ has reached the running state
+  bool running_ = false;       // client_ is in the running state
+  bool clientRan_ = false;     // client_ has been in it
   bool clientFailed_ = false;  // client_ is to be freed and made anew
   std::chrono::steady_clock::time_point retryAt_;
   WorkerThread worker_;  // last: joined before the members it uses go away

@@ -88,6 +88,7 @@ LobbyAnnouncer::Wanted LobbyAnnouncer::wanted() const {
 
 void LobbyAnnouncer::onRunning(AvahiClient* client) {
   noDaemonReported_ = false;
+  refused_.reset();
   apply(client);
 }
 
@@ -113,14 +114,13 @@ void LobbyAnnouncer::apply(AvahiClient* client) {
   const Wanted want = wanted();
   if (!want.active) {
     withdraw();
+    refused_.reset();
     return;
   }
   if (client == nullptr) return;
-  if (group_ != nullptr && (want.name != published_.name || want.port != published_.port)) {
-    withdraw();
-  }
+  if (group_ != nullptr && !want.sameService(published_)) withdraw();
   if (group_ == nullptr) {
-    publish(client, want);
+    if (!refused_ || !want.sameService(*refused_)) publish(client, want);
     return;
   }
   if (want.players != published_.players) {
@@ -141,12 +141,14 @@ void LobbyAnnouncer::apply(AvahiClient* client) {
 void LobbyAnnouncer::publish(AvahiClient* client, const Wanted& want) {
   group_ = avahi_entry_group_new(client, &LobbyAnnouncerCallbacks::groupState, this);
   if (group_ == nullptr) {
+    refused_ = want;
     report(Event::kFailed, want.name);
     return;
   }
   published_ = want;
   name_ = want.name;
   if (!addAndCommit()) {
+    refused_ = want;
     report(Event::kFailed, name_);
     withdraw();
   }
@@ -191,6 +193,7 @@ void LobbyAnnouncer::groupStateChanged(AvahiEntryGroup* group, int state) {
       if (!addAndCommit()) report(Event::kFailed, name_);
       break;
     case AVAHI_ENTRY_GROUP_FAILURE:
+      refused_ = published_;
       report(Event::kFailed, name_);
       break;
     case AVAHI_ENTRY_GROUP_UNCOMMITED:

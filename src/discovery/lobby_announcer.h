@@ -8,6 +8,7 @@
 #define PENTARO_DISCOVERY_LOBBY_ANNOUNCER_H_
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/mutex.h"
@@ -52,6 +53,10 @@ class LobbyAnnouncer final : private AvahiSession::Handler {
     std::string name;
     int port = 0;
     int players = 0;
+
+    bool sameService(const Wanted& other) const {
+      return name == other.name && port == other.port;
+    }
   };
   friend struct LobbyAnnouncerCallbacks;
 
@@ -79,6 +84,9 @@ class LobbyAnnouncer final : private AvahiSession::Handler {
   std::string name_;  // what the group announces: the wanted name or an alternative of it
   Wanted published_;  // what the group was made for
   bool noDaemonReported_ = false;
+  // The daemon refused to announce this; not tried again until something else is wanted, the
+  // host stops, or the daemon starts anew (the worker's loop would otherwise try on every turn).
+  std::optional<Wanted> refused_;
   AvahiSession session_{*this};  // last: its worker ends before the members it uses go away
 };
 

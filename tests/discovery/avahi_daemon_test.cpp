@@ -204,5 +204,26 @@ TEST_F(AvahiDaemon, WithoutTheDaemonHostingAndJoiningWorkAndItIsPickedUpWhenItRe
   EXPECT_EQ(lobbies_.state(), FoundLobbies::State::kAvailable);
 }
 
+// Every call to a hung daemon waits for D-Bus's timeout (25 s), longer than any wait below: hosting,
+// joining, the relay and the player count must not wait for it.
+TEST_F(AvahiDaemon, AHungDaemonHoldsUpNeitherTheWindowNorTheRelay) {
+  ASSERT_TRUE(waitUntil([&] { return lobbies_.state() == FoundLobbies::State::kAvailable; }));
+  ASSERT_TRUE(control("freeze-daemon"));
+  const int port = freePort();
+  TestPlayer host(port, "凍結", 1, "", true);
+  const auto started = std::chrono::steady_clock::now();
+  host.hostLobby();
+  TestPlayer guest(port, "客", 2);
+  guest.connect("127.0.0.1");
+  EXPECT_TRUE(guest.waitForStatus("接続しました"));
+  guest.say("こんにちは");
+  EXPECT_TRUE(host.waitForChat("客 : こんにちは"));
+  guest.toggle(IDC_CONNECT);  // leaves: the count changes again
+  EXPECT_TRUE(host.waitForChat("客さんが、いなくなりました"));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+  ASSERT_TRUE(control("thaw-daemon"));
+  EXPECT_TRUE(listedWith("凍結", 1));
+}
+
 }  // namespace
 }  // namespace pentaro::testing

@@ -6,7 +6,8 @@
 # on the namespace's loopback (127.0.0.1), which needs no change to its settings.
 #   avahi_namespace.sh TEST_PROGRAM [ARGS...]
 # Exits 77 (skipped) where the namespaces cannot be made (not root) or a tool is missing. The
-# test program controls the bus and the daemon with "$0 --control start|stop-daemon|stop-bus",
+# test program controls the bus and the daemon with
+# "$0 --control start|stop-daemon|stop-bus|freeze-daemon|thaw-daemon",
 # found in $PENTARO_AVAHI_CONTROL.
 set -euo pipefail
 readonly kSkipped=77
@@ -39,6 +40,10 @@ control() {
         sleep 0.1
       done
       return 1
+      ;;
+    freeze-daemon | thaw-daemon)
+      # A daemon that hangs: every D-Bus call to it waits for the bus's timeout.
+      kill "-$([[ $1 == freeze-daemon ]] && echo STOP || echo CONT)" "$(cat /run/avahi-daemon/pid)"
       ;;
     stop-bus)
       control stop-daemon
