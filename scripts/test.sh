@@ -3,7 +3,9 @@
 # normal build (with the Qt window's tests under the offscreen platform; it is also packaged,
 # installed and checked by scripts/package-check.sh), the clang build with its lock-annotation
 # checks, then the game, network, lobby and scenario tests under ThreadSanitizer and under
-# AddressSanitizer with UBSan. Warnings are errors here. After the normal build's tests, a
+# AddressSanitizer with UBSan. In each build, CTest's avahi_namespace runs the lobby discovery
+# against a real Avahi daemon in namespaces of its own (tests/discovery/avahi_namespace.sh; as
+# root, else it is skipped). Warnings are errors here. After the normal build's tests, a
 # 20-second soak run of a lobby with ten computer players, then the lobby on a bad network in
 # network namespaces (a host killed and restarted, a silent peer, a slow lossy link;
 # scripts/netem-test.sh, about two minutes); last, every fuzz target briefly (scripts/fuzz.sh).
