@@ -191,6 +191,8 @@ TEST_F(AvahiDaemon, WithoutTheDaemonHostingAndJoiningWorkAndItIsPickedUpWhenItRe
   const int port = freePort();
   TestPlayer host(port, "留守番", 1, "", true);
   host.hostLobby();
+  // The host's own player first, or it may miss the guest's arrival.
+  ASSERT_TRUE(host.waitForStatus("接続しました"));
   TestPlayer guest(port, "客", 2);
   guest.connect("127.0.0.1");
   EXPECT_TRUE(guest.waitForStatus("接続しました"));
@@ -213,6 +215,7 @@ TEST_F(AvahiDaemon, AHungDaemonHoldsUpNeitherTheWindowNorTheRelay) {
   TestPlayer host(port, "凍結", 1, "", true);
   const auto started = std::chrono::steady_clock::now();
   host.hostLobby();
+  ASSERT_TRUE(host.waitForStatus("接続しました"));
   TestPlayer guest(port, "客", 2);
   guest.connect("127.0.0.1");
   EXPECT_TRUE(guest.waitForStatus("接続しました"));
