@@ -9,7 +9,6 @@
 
 #include "app/qt_text.h"
 #include "text/texts.h"
-#include "ui/chat_log.h"
 
 namespace pentaro {
 namespace {
@@ -38,8 +37,8 @@ QString lobbyLine(const FoundLobby& lobby, int port) {
 
 }  // namespace
 
-FoundLobbiesBox::FoundLobbiesBox(QLineEdit& addressEdit, Window& window, int port)
-    : QComboBox(addressEdit.parentWidget()), window_(window), port_(port) {
+FoundLobbiesBox::FoundLobbiesBox(QLineEdit& addressEdit, LobbyView& view, int port)
+    : QComboBox(addressEdit.parentWidget()), view_(view), port_(port) {
   setGeometry(addressEdit.geometry());
   setEditable(true);
   setLineEdit(&addressEdit);
@@ -58,7 +57,8 @@ FoundLobbiesBox::FoundLobbiesBox(QLineEdit& addressEdit, Window& window, int por
 
   // The browser's worker tells of a change; the list is rebuilt on the UI thread.
   lobbies_.setListener([this] {
-    QMetaObject::invokeMethod(this, [this] { refresh(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { refresh(); }, Qt::QueuedConnection);
   });
   refresh();
   show();
@@ -82,7 +82,9 @@ void FoundLobbiesBox::refresh() {
   const FoundLobbies::State state = lobbies_.state();
   if (state == FoundLobbies::State::kUnavailable && !toldUnavailable_) {
     toldUnavailable_ = true;
-    appendChatLog(window_, texts().lobbiesNotFoundAutomatically);
+    Notice unavailable;
+    unavailable.kind = Notice::Kind::kLobbiesNotFoundAutomatically;
+    view_.noticeAdded(unavailable);
   } else if (state == FoundLobbies::State::kAvailable) {
     toldUnavailable_ = false;
   }

@@ -11,7 +11,7 @@
 
 #include "discovery/found_lobbies.h"
 #include "discovery/lobby_browser.h"
-#include "ui/window.h"
+#include "ui/lobby_view.h"
 
 class QLineEdit;
 
@@ -25,9 +25,10 @@ class FoundLobbiesBox : public QComboBox {
   static constexpr int kAddressRole = Qt::UserRole;
 
   // `addressEdit` (the dialog's IDC_SERVER_ADDRESS) becomes the box's line edit, in its place,
-  // size and tab position. `window` (the chat log) must outlive the box. Lobbies on another
-  // port than `port` are listed but cannot be picked: the window connects to `port` only.
-  FoundLobbiesBox(QLineEdit& addressEdit, Window& window, int port);
+  // size and tab position. `view` (told when lobbies cannot be found) must outlive the box. Lobbies
+  // on another port than `port` are listed but cannot be picked: the window connects to `port`
+  // only.
+  FoundLobbiesBox(QLineEdit& addressEdit, LobbyView& view, int port);
   // Ends browsing (its worker is joined) before anything else goes.
   ~FoundLobbiesBox() override;
 
@@ -43,7 +44,7 @@ class FoundLobbiesBox : public QComboBox {
   void refresh();
   void pick(int index);
 
-  Window& window_;
+  LobbyView& view_;
   const int port_;
   bool toldUnavailable_ = false;  // the chat log has said so since lobbies were last findable
   FoundLobbies lobbies_;

@@ -255,7 +255,7 @@ void Program::startServer() {
   serverRoster_.clear();
   // DNS-SD: announced under the host's player name while it listens.
   if (options_.announce) {
-    server_.setAnnouncement(cp932::toUtf8(window_.text(IDC_PLAYER_NAME, kTextReadBytes)));
+    server_.setAnnouncement(cp932::toUtf8(name_));
   }
   if (!server_.startServer(options_.port)) {
     stopServer();

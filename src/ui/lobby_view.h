@@ -83,11 +83,12 @@ struct Notice {
     kChatNotSent,            // chat typed while not connected
     kCannotChallengeSelf,
     kCannotWatchSelf,
-    kChooseParticipant,  // "対戦" or "観戦" with no participant chosen
-    kNotConnectedYet,    // "対戦" or "観戦" while not connected
-    kConnectionLost,     // the connection dropped unasked; it is tried again
-    kRejoinGaveUp,       // minutes of attempts got nowhere
-    kBadPlayerId,        // `number`: an id the host gave outside its ten slots; the connection ends
+    kChooseParticipant,             // "対戦" or "観戦" with no participant chosen
+    kNotConnectedYet,               // "対戦" or "観戦" while not connected
+    kConnectionLost,                // the connection dropped unasked; it is tried again
+    kRejoinGaveUp,                  // minutes of attempts got nowhere
+    kLobbiesNotFoundAutomatically,  // no Avahi daemon: lobbies are typed by address
+    kBadPlayerId,  // `number`: an id the host gave outside its ten slots; the connection ends
   };
   Kind kind = Kind::kMatchStarted;
   std::string name;

@@ -145,6 +145,8 @@ std::string noticeText(const Notice& notice) {
       return t.connectionLost;
     case Notice::Kind::kRejoinGaveUp:
       return t.rejoinGaveUp;
+    case Notice::Kind::kLobbiesNotFoundAutomatically:
+      return t.lobbiesNotFoundAutomatically;
     case Notice::Kind::kBadPlayerId:
       return format(t.badPlayerIdFormat, notice.number);
   }

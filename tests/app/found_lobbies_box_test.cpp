@@ -2,16 +2,16 @@
 // tested against a real daemon in tests/discovery): picking fills the address the program
 // connects to, typing is left alone while the list changes, and the chat log tells once per loss
 // that lobbies cannot be found.
+#include "app/found_lobbies_box.h"
+
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStandardItemModel>
 #include <QTest>
 #include <cstdlib>
 
-#include "app/found_lobbies_box.h"
 #include "app_test_support.h"
 #include "server/lobby_server.h"
-#include "ui/controls.h"
 
 namespace pentaro::testing {
 namespace {
@@ -20,13 +20,16 @@ constexpr int kPort = 1230;
 
 class FoundLobbiesBoxTest : public DialogTest {
  protected:
-  FoundLobbiesBoxTest() : box(*control<QLineEdit>(IDC_SERVER_ADDRESS), window, kPort) {}
+  FoundLobbiesBoxTest() : box(*control<QLineEdit>(IDC_SERVER_ADDRESS), view, kPort) {}
 
   QString address() { return control<QLineEdit>(IDC_SERVER_ADDRESS)->text(); }
   int notes() {
     const QString note = QString::fromUtf8(
         "Avahi が動いていないので、サーバーを自動では探せません。サーバーIPを入力してください");
-    return control<QPlainTextEdit>(IDC_CHAT_LOG)->toPlainText().split(QLatin1Char('\n')).count(note);
+    return control<QPlainTextEdit>(IDC_CHAT_LOG)
+        ->toPlainText()
+        .split(QLatin1Char('\n'))
+        .count(note);
   }
   void settle() { QCoreApplication::processEvents(); }
 
@@ -60,13 +63,13 @@ TEST_F(FoundLobbiesBoxTest, PickingALobbyFillsTheAddressAndTypingIsLeftAloneMean
   ASSERT_EQ(box.count(), 1);
   EXPECT_FALSE(items->item(0)->isEnabled());  // "サーバーは見つかっていません"
 
-  // The field keeps its place in the tab order: after the chat log, before "接続".
+  // The field keeps its place in the tab order: after "接続", before the name.
   showActive();
-  control(IDC_CHAT_LOG)->setFocus();
-  QTest::keyClick(control(IDC_CHAT_LOG), Qt::Key_Tab);
+  control(IDC_CONNECT)->setFocus();
+  QTest::keyClick(control(IDC_CONNECT), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), control(IDC_SERVER_ADDRESS));
   QTest::keyClick(control(IDC_SERVER_ADDRESS), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), control(IDC_CONNECT));
+  EXPECT_EQ(QApplication::focusWidget(), control(IDC_PLAYER_NAME));
 }
 
 TEST_F(FoundLobbiesBoxTest, TheChatLogSaysOnceEachTimeLobbiesCannotBeFound) {
@@ -93,7 +96,7 @@ TEST(FoundLobbiesBoxPlayers, APickedLobbyIsTheOneConnectedTo) {
   host.setText(IDC_PLAYER_NAME, QString::fromUtf8("主"));
   host.click(IDC_BE_SERVER);
   QtPlayer guest(port, "/nonexistent/guest.ini", 2);
-  FoundLobbiesBox box(*guest.control<QLineEdit>(IDC_SERVER_ADDRESS), *guest.window, port);
+  FoundLobbiesBox box(*guest.control<QLineEdit>(IDC_SERVER_ADDRESS), *guest.view, port);
   box.lobbies().setState(FoundLobbies::State::kAvailable);
   box.lobbies().put("host", {"主", "here.local", "127.0.0.1", port, 1, "1.01"});
   QCoreApplication::processEvents();
@@ -111,13 +114,15 @@ TEST(FoundLobbiesBoxDaemon, ALobbyOnTheNetworkIsListedUntilItStops) {
   }
   MainDialog dialog;
   QtWindow window(dialog);
-  FoundLobbiesBox box(*qobject_cast<QLineEdit*>(dialog.control(IDC_SERVER_ADDRESS)), window, kPort);
+  QtView view(dialog, window);
+  FoundLobbiesBox box(*qobject_cast<QLineEdit*>(dialog.control(IDC_SERVER_ADDRESS)), view, kPort);
   box.startBrowsing();
   const int port = freePort();
   LobbyServer server;
   server.setAnnouncement("窓から見える");
   ASSERT_TRUE(server.startServer(port));
-  const QString line = QString::fromUtf8("窓から見える  127.0.0.1  0人  ポート ") + QString::number(port);
+  const QString line =
+      QString::fromUtf8("窓から見える  127.0.0.1  0人  ポート ") + QString::number(port);
   auto listed = [&] { return box.findText(line) >= 0; };
   EXPECT_TRUE(QTest::qWaitFor(listed, 15000)) << box.itemText(0).toStdString();
   server.stopServer();

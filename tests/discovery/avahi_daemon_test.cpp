@@ -64,8 +64,8 @@ std::vector<Witnessed> avahiBrowse() {
     }
     fields.push_back(line.substr(start));
     if (fields.size() < 10 || fields[0] != "=") continue;
-    found.push_back({unescape(fields[3]), fields[6], fields[7], std::atoi(fields[8].c_str()),
-                     fields[9]});
+    found.push_back(
+        {unescape(fields[3]), fields[6], fields[7], std::atoi(fields[8].c_str()), fields[9]});
   }
   ::pclose(pipe);
   return found;
@@ -109,7 +109,8 @@ class AvahiDaemon : public ::testing::Test {
     return waitUntil(
         [&] {
           const auto w = witnessed(name);
-          return w && w->txt.find("\"players=" + std::to_string(players) + "\"") != std::string::npos;
+          return w &&
+                 w->txt.find("\"players=" + std::to_string(players) + "\"") != std::string::npos;
         },
         kAnnounceWait);
   }
@@ -178,7 +179,7 @@ TEST_F(AvahiDaemon, AWindowHostIsAnnouncedUnderItsPlayerNameAndAClashGetsTheAlte
   EXPECT_TRUE(guest.waitForStatus("接続しました"));
   EXPECT_TRUE(listedWith("同じ名前 #2", 2));
 
-  second.toggle(IDC_BE_SERVER);  // stops hosting: withdrawn at once
+  second.stopHosting();  // stops hosting: withdrawn at once
   EXPECT_TRUE(gone("同じ名前 #2"));
   EXPECT_TRUE(listed(lobbies_, "同じ名前").has_value());
 }
@@ -206,8 +207,8 @@ TEST_F(AvahiDaemon, WithoutTheDaemonHostingAndJoiningWorkAndItIsPickedUpWhenItRe
   EXPECT_EQ(lobbies_.state(), FoundLobbies::State::kAvailable);
 }
 
-// Every call to a hung daemon waits for D-Bus's timeout (25 s), longer than any wait below: hosting,
-// joining, the relay and the player count must not wait for it.
+// Every call to a hung daemon waits for D-Bus's timeout (25 s), longer than any wait below:
+// hosting, joining, the relay and the player count must not wait for it.
 TEST_F(AvahiDaemon, AHungDaemonHoldsUpNeitherTheWindowNorTheRelay) {
   ASSERT_TRUE(waitUntil([&] { return lobbies_.state() == FoundLobbies::State::kAvailable; }));
   ASSERT_TRUE(control("freeze-daemon"));
@@ -221,7 +222,7 @@ TEST_F(AvahiDaemon, AHungDaemonHoldsUpNeitherTheWindowNorTheRelay) {
   EXPECT_TRUE(guest.waitForStatus("接続しました"));
   guest.say("こんにちは");
   EXPECT_TRUE(host.waitForChat("客 : こんにちは"));
-  guest.toggle(IDC_CONNECT);  // leaves: the count changes again
+  guest.disconnect();  // leaves: the count changes again
   EXPECT_TRUE(host.waitForChat("客さんが、いなくなりました"));
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
   ASSERT_TRUE(control("thaw-daemon"));
