@@ -61,19 +61,23 @@ void logHostAddresses(HostLog& log) {
   }
 }
 
+namespace at = protocol::at;
+
 std::string utf8(std::string_view text) { return cp932::toUtf8(text); }
 
 // One log line for each arrival, departure, match start and match end.
 void logAnnouncement(const MessageFields& fields, const AnnouncedRoster& roster, HostLog& log) {
   if (fields.is(protocol::kAdd)) {
-    log.write("join " + std::to_string(fields.number(1)) + " " + utf8(fields.field(2)));
+    log.write("join " + std::to_string(fields.number(at::kPlayer)) + " " +
+              utf8(fields.field(at::kName)));
   } else if (fields.is(protocol::kDel)) {
-    const int id = fields.number(1);
+    const int id = fields.number(at::kPlayer);
     log.write("leave " + std::to_string(id) + " " + utf8(roster.nameOf(id)));
   } else if (fields.is(protocol::kStList)) {
-    const bool started = fields.field(1).substr(0, 1) == "S";
-    const int first = fields.number(2);
-    const int second = fields.number(3);
+    const bool started =
+        fields.field(at::kListKind).substr(0, 1) == std::string(1, protocol::kMatchStarted);
+    const int first = fields.number(at::kListFirst);
+    const int second = fields.number(at::kListSecond);
     log.write("match " + std::to_string(first) + " " + utf8(roster.nameOf(first)) + " vs " +
               std::to_string(second) + " " + utf8(roster.nameOf(second)) +
               (started ? " started" : " ended"));

@@ -5,6 +5,8 @@
 #include "text/texts.h"
 
 namespace pentaro {
+
+namespace at = protocol::at;
 namespace {
 
 // A forwarded line carries, after the command and the sender, these fields of the received one.
@@ -213,7 +215,7 @@ LobbyServer::Handler LobbyServer::handlerFor(const MessageFields& fields) {
 }
 
 void LobbyServer::registerName(int sender, const MessageFields& fields) {
-  const std::string name(fields.field(1));
+  const std::string name(fields.field(at::kText));
   // A second NEW_C renames the slot's line: without the DEL every list would keep the old line
   // for good, and the roster would welcome newcomers with both. Every list drops the player's
   // match with that DEL, so the server's table does too.
@@ -239,17 +241,18 @@ void LobbyServer::chat(int sender, const MessageFields& fields) {
   broadcast(LineBuilder(protocol::kChat)
                 .number(sender)
                 .text(names_[sender])
-                .text(fields.field(1))
+                .text(fields.field(at::kText))
                 .line());
 }
 
 void LobbyServer::relayMessage(int /*sender*/, const MessageFields& fields) {
-  sendToPlayer(fields.number(1), LineBuilder(protocol::kMsg).text(fields.field(2)).line());
+  sendToPlayer(fields.number(at::kPeer),
+               LineBuilder(protocol::kMsg).text(fields.field(at::kNoteText)).line());
 }
 
 void LobbyServer::relayCall(int sender, const MessageFields& fields) {
   const std::string line = forwardedLine(sender, fields, kPlotLastField);
-  sendToPlayer(fields.number(1), line);
+  sendToPlayer(fields.number(at::kPeer), line);
   for (int i = 0; i < kSlots; ++i) {
     if (watchFirst_[i] == sender) sendToPlayer(i, line);
     if (watchSecond_[i] == sender) sendToPlayer(i, line);
@@ -257,15 +260,15 @@ void LobbyServer::relayCall(int sender, const MessageFields& fields) {
 }
 
 void LobbyServer::relayMap(int sender, const MessageFields& fields) {
-  sendToPlayer(fields.number(1), forwardedLine(sender, fields, kMapLastField));
+  sendToPlayer(fields.number(at::kPeer), forwardedLine(sender, fields, kMapLastField));
 }
 
 void LobbyServer::relayChallengeAnswer(int sender, const MessageFields& fields) {
-  if (fields.field(2) != protocol::kOk) {
+  if (fields.field(at::kAnswer) != protocol::kOk) {
     relayOther(sender, fields);
     return;
   }
-  const int addressee = fields.number(1);
+  const int addressee = fields.number(at::kPeer);
   if (inSlotRange(addressee)) clearWatchEntries(addressee);
   clearWatchEntries(sender);
   relayOther(sender, fields);
@@ -281,7 +284,7 @@ void LobbyServer::relayChallengeAnswer(int sender, const MessageFields& fields) 
 }
 
 void LobbyServer::relayMatchEnd(int sender, const MessageFields& fields) {
-  const int addressee = fields.number(1);
+  const int addressee = fields.number(at::kPeer);
   relayOther(sender, fields);
   // Only the pair that plays ends a match: anybody else's END_VS (a late acceptor told to
   // leave, a stale or made-up one) leaves every list as it is.
@@ -298,16 +301,16 @@ void LobbyServer::relayMatchEnd(int sender, const MessageFields& fields) {
 }
 
 void LobbyServer::relayOpponentAnswer(int sender, const MessageFields& fields) {
-  const int addressee = fields.number(1);
+  const int addressee = fields.number(at::kPeer);
   if (inSlotRange(addressee)) clearWatchEntries(addressee);
   relayOther(sender, fields);
 }
 
 void LobbyServer::relayWatchRequest(int sender, const MessageFields& fields) {
-  const std::string_view which = fields.field(2);
+  const std::string_view which = fields.field(at::kWatchSide);
   // Only a player who is there can be watched: an entry naming an empty slot would hand the
   // calls of whoever takes it next to this watcher. -1 (or any other id) gives "none".
-  const int addressee = fields.number(1);
+  const int addressee = fields.number(at::kPeer);
   const std::uint8_t watched = inSlotRange(addressee) && welcomed_[addressee]
                                    ? static_cast<std::uint8_t>(addressee)
                                    : kNoWatch;
@@ -317,7 +320,7 @@ void LobbyServer::relayWatchRequest(int sender, const MessageFields& fields) {
 }
 
 void LobbyServer::relayOther(int sender, const MessageFields& fields) {
-  sendToPlayer(fields.number(1), forwardedLine(sender, fields, kOtherLastField));
+  sendToPlayer(fields.number(at::kPeer), forwardedLine(sender, fields, kOtherLastField));
 }
 
 void LobbyServer::announceMatch(char kind, int first, int second) {
