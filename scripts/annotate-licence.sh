@@ -55,7 +55,7 @@ while IFS= read -r -d '' file; do
     *.cpp | *.h | *.cc | *.hpp | *.c) annotate "$file" slash "$licence" ;;
     *.sh | *.py | *.cmake | CMakeLists.txt | */CMakeLists.txt | *.toml | *.desktop | *.in | \
       *.default | *.dict | *.yml | *.yaml | *.service | *.conf | .gitignore | .gitattributes | \
-      .clang-format | .clang-tidy | .ci/* | \
+      .clang-format | .clang-format-ignore | .clang-tidy | *.supp | .ci/* | \
       packaging/debian/postinst | packaging/debian/prerm | packaging/debian/postrm | \
       packaging/debian/lintian-overrides)
       annotate "$file" hash "$licence" ;;
