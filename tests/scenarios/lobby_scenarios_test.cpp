@@ -6,6 +6,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <future>
 #include <optional>
 #include <string>
@@ -151,6 +152,23 @@ TEST_F(LobbyScenario, AHostThatStopsAndComesBackTakesItsPlayersBack) {
   EXPECT_TRUE(waitUntil([&] { return aki.participants().size() == 2; }));  // Chika
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   EXPECT_FALSE(bob.connected());
+}
+
+// The end of a listening reaches the window later, posted; by then the host may be hosting again,
+// and that new lobby must stay.
+TEST_F(LobbyScenario, ALateEndOfTheLastListeningLeavesTheNewLobbyRunning) {
+  TestPlayer& aki = join("あき");
+  aki.run([&] {
+    aki.window.setPressed(IDC_BE_SERVER, false);
+    aki.program->command(IDC_BE_SERVER);
+    // The accept worker ends and posts its end meanwhile; this thread handles it only later.
+    // (The own client, waiting for this thread to hear of its close, cannot connect again yet.)
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    aki.window.setPressed(IDC_BE_SERVER, true);
+    aki.program->command(IDC_BE_SERVER);
+  });
+  TestPlayer& bob = join("ぼぶ");
+  EXPECT_TRUE(bob.connected());
 }
 
 TEST_F(LobbyScenario, AServerWhosePortIsTakenEndsAtOnce) {
