@@ -10,6 +10,9 @@ namespace pentaro {
 namespace {
 // CR LF, as peers end their lines.
 constexpr int kTerminatorBytes = 2;
+// The backlog estimate's mean line length follows about this many recent lines, so a sender
+// cannot make its flood look short by a few long lines first.
+constexpr double kMeanLines = 64;
 }  // namespace
 
 static_assert(ConnectionSlot::kLineLimit < ConnectionSlot::kLineBufferBytes);
@@ -56,19 +59,19 @@ void ConnectionSlot::run() {
   handler.onConnected(index_);
   flush();
   pacing_ = TokenBucket();  // a new connection starts with a full burst
-  // For the backlog estimate: the bytes of the lines handled, with their terminators.
-  double handledBytes = 0;
-  double handledLines = 0;
+  // For the backlog estimate: the recent lines' mean length, terminator included.
+  double meanLineBytes = 0;
   char line[kLineBufferBytes];
   while (socket_.readLine(line, kLineLimit, flush) != StreamSocket::kNoLine &&
          socket_.hasHandle()) {
-    handledBytes += static_cast<double>(std::strlen(line) + kTerminatorBytes);
-    handledLines += 1;
+    const double lineBytes = static_cast<double>(std::strlen(line) + kTerminatorBytes);
+    meanLineBytes = meanLineBytes == 0 ? lineBytes
+                                       : meanLineBytes + (lineBytes - meanLineBytes) / kMeanLines;
     const auto wait =
         pacing_.take(TokenBucket::Clock::now(), owner_.lineRate(), owner_.lineBurst());
     if (wait > TokenBucket::Clock::duration::zero()) {
       // Only a paced connection can build a backlog, so only then is it measured.
-      if (backlogTooLong(handledBytes / handledLines)) {
+      if (backlogTooLong(meanLineBytes)) {
         handler.onFlooded(index_);
         break;
       }
