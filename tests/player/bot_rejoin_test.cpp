@@ -33,6 +33,9 @@ TEST(ComputerPlayerBot, JoinsAgainUnderItsNameWhenTheHostComesBack) {
       {PENTARO_BOT_PATH, "--port", std::to_string(port), "--name", "cpu", "--pause-ms", "0"});
   ASSERT_TRUE(bot.started());
   ASSERT_TRUE(joinsAs(*host, "cpu"));
+  // The player notices its own join when it next looks at its program (every 100 ms); a drop
+  // before that would pass unnoticed.
+  std::this_thread::sleep_for(std::chrono::seconds(1));
 
   // The host goes (its connections end), and a new one listens on the same port.
   host.reset();
