@@ -95,7 +95,8 @@ bool readUntil(int fd, const std::string& prefix, const std::string& counted, in
       if (line.rfind(prefix, 0) == 0) return true;
       if (line.rfind(counted, 0) == 0) ++count;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return false;
     pollfd entry{fd, POLLIN, 0};
     if (::poll(&entry, 1, static_cast<int>(left.count())) <= 0) continue;
@@ -132,8 +133,8 @@ void flood(int port) {
         if (n <= 0) return;
         sent += static_cast<std::size_t>(n);
       }
-      std::this_thread::sleep_until(
-          start + std::chrono::milliseconds(kFloodTime) * (slice + 1) / kFloodSlices);
+      std::this_thread::sleep_until(start + std::chrono::milliseconds(kFloodTime) * (slice + 1) /
+                                                kFloodSlices);
     }
   });
   int relayed = 0;
@@ -145,10 +146,10 @@ void flood(int port) {
     std::printf("flood of %d lines in %lld s: flooder gone after %.1f s, %d of its lines relayed\n",
                 kFloodLines, static_cast<long long>(kFloodTime.count()), took, relayed);
   } else {
-    std::printf("flood of %d lines in %lld s: flooder still there after %.0f s, %d of its lines "
-                "relayed (%.0f a second)\n",
-                kFloodLines, static_cast<long long>(kFloodTime.count()), took, relayed,
-                relayed / took);
+    std::printf(
+        "flood of %d lines in %lld s: flooder still there after %.0f s, %d of its lines "
+        "relayed (%.0f a second)\n",
+        kFloodLines, static_cast<long long>(kFloodTime.count()), took, relayed, relayed / took);
   }
   ::close(flooder);
   ::close(observer);

@@ -17,9 +17,8 @@ std::optional<ReconnectBackoff::Clock::duration> ReconnectBackoff::nextPause(
     trying_ = false;
     return std::nullopt;
   }
-  pause_ = pause_ == Clock::duration::zero()
-               ? Clock::duration(kFirstPause)
-               : std::min<Clock::duration>(pause_ * 2, kLongestPause);
+  pause_ = pause_ == Clock::duration::zero() ? Clock::duration(kFirstPause)
+                                             : std::min<Clock::duration>(pause_ * 2, kLongestPause);
   return pause_;
 }
 

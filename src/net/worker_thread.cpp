@@ -31,8 +31,8 @@ bool WorkerThread::start(std::function<void()> body) {
   if (s.thread.joinable()) s.thread.join();
   s.running = true;
   try {
-    s.thread = std::thread(
-        [state = state_, body = std::move(body)] { runAndMarkEnded(state, body); });
+    s.thread =
+        std::thread([state = state_, body = std::move(body)] { runAndMarkEnded(state, body); });
   } catch (const std::system_error&) {
     s.running = false;
     s.id = {};
