@@ -40,8 +40,7 @@ ip link set lo up
 work=$(mktemp -d)
 pids=()
 cleanup() {
-  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  { for pid in "${pids[@]}"; do kill -TERM "$pid" || true; done; wait; } 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -50,9 +49,11 @@ now() { date +%s.%N; }
 since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
 # Waits up to $2 seconds until `grep -c "$3" "$1"` reaches $4.
 wait_count() {
-  local file=$1 limit=$2 pattern=$3 count=$4 start
+  local file=$1 limit=$2 pattern=$3 count=$4 start found
   start=$(now)
-  while (($(grep -c -- "$pattern" "$file" || true) < count)); do
+  for (( ; ; )); do
+    found=$(grep -c -- "$pattern" "$file" 2>/dev/null) || found=0
+    ((found >= count)) && return 0
     awk -v s="$start" -v l="$limit" -v n="$(now)" 'BEGIN { exit !(n - s > l) }' && return 1
     sleep 0.1
   done
@@ -72,8 +73,7 @@ case $case in
     pids+=($!)
     bot_pid=$!
     wait_count "$work/lobby.log" 20 ' started$' 1 || { echo "netem-test: no match started"; exit 1; }
-    kill -9 "$lobby_pid"
-    wait "$lobby_pid" 2>/dev/null || true
+    { kill -9 "$lobby_pid"; wait "$lobby_pid"; } 2>/dev/null || true
     killed=$(now)
     : >"$work/lobby.log"
     start_lobby
