@@ -159,13 +159,11 @@ TEST_F(LobbyScenario, AHostThatStopsAndComesBackTakesItsPlayersBack) {
 TEST_F(LobbyScenario, ALateEndOfTheLastListeningLeavesTheNewLobbyRunning) {
   TestPlayer& aki = join("あき");
   aki.run([&] {
-    aki.window.setPressed(IDC_BE_SERVER, false);
-    aki.program->command(IDC_BE_SERVER);
+    aki.program->stopHosting();
     // The accept worker ends and posts its end meanwhile; this thread handles it only later.
     // (The own client, waiting for this thread to hear of its close, cannot connect again yet.)
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    aki.window.setPressed(IDC_BE_SERVER, true);
-    aki.program->command(IDC_BE_SERVER);
+    aki.program->host();
   });
   TestPlayer& bob = join("ぼぶ");
   EXPECT_TRUE(bob.connected());
