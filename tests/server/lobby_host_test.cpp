@@ -27,7 +27,8 @@ class ServerHost : public ::testing::Test {
     ASSERT_GT(port_, 0);
     host_ = std::make_unique<ChildProcess>(
         // Not announced: the log is the host's alone, whatever daemon the machine runs.
-        std::vector<std::string>{PENTARO_LOBBY_PATH, "--port", std::to_string(port_), "--no-announce"});
+        std::vector<std::string>{PENTARO_LOBBY_PATH, "--port", std::to_string(port_),
+                                 "--no-announce"});
     ASSERT_TRUE(host_->started());
     ASSERT_EQ(host_->readOutputLine(), "listening on port " + std::to_string(port_));
     // Then where players on other machines connect, from this machine's own address list.
@@ -156,7 +157,7 @@ TEST_F(ServerHost, ALogNobodyReadsHoldsUpNoPlayer) {
 TEST_F(ServerHost, LogsAFlooderItEnds) {
   port_ = freePort();
   host_ = std::make_unique<ChildProcess>(std::vector<std::string>{
-      PENTARO_LOBBY_PATH, "--port", std::to_string(port_), "--flood-limit", "10"});
+      PENTARO_LOBBY_PATH, "--port", std::to_string(port_), "--flood-limit", "10", "--no-announce"});
   ASSERT_TRUE(host_->started());
   ASSERT_EQ(host_->readOutputLine(), "listening on port " + std::to_string(port_));
   auto flooder = std::make_unique<RawClient>(port_);
