@@ -9,7 +9,7 @@ packages=(
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev
   xvfb xauth
-  qt6-translations-l10n
+  qt6-translations-l10n gettext
   dpkg-dev file desktop-file-utils appstream systemd man-db lintian reuse
   libclang-rt-dev
   iproute2

@@ -24,6 +24,7 @@
 #include "app/qt_view.h"
 #include "app/qt_window.h"
 #include "base/licence_notice.h"
+#include "text/language.h"
 #include "net/protocol.h"
 #include "shell/program.h"
 
@@ -39,17 +40,32 @@ bool displayAvailable() {
   return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM");
 }
 
-// Qt's Japanese texts for its own dialogs and buttons (Debian: qt6-translations-l10n); the texts
-// are Japanese whatever the locale. Without them the question box names its buttons itself.
-constexpr char kQtTranslation[] = "qtbase_ja";
+// Qt's texts for its own dialogs and buttons (Debian: qt6-translations-l10n), in the language
+// of the program's catalog: "qtbase_ja" for the Japanese source texts. Qt's own texts are
+// English, so English needs none. Without them the question box names its buttons itself.
+constexpr char kQtTranslationPrefix[] = "qtbase_";
+constexpr char kQtSourceLanguage[] = "en";
+
+void loadQtTranslation(QTranslator& translator) {
+  const QString language = QString::fromStdString(pentaro::currentLanguage());
+  if (language.startsWith(QLatin1String(kQtSourceLanguage))) return;
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  // "pt_BR" falls back to "pt", as gettext does.
+  const bool loaded =
+      translator.load(QLatin1String(kQtTranslationPrefix) + language, folder) ||
+      translator.load(QLatin1String(kQtTranslationPrefix) + language.section(u'_', 0, 0), folder);
+  if (loaded) QApplication::installTranslator(&translator);
+}
 
 void printUsage() {
   std::fputs(
-      "usage: pentaro [Qt options]\n"
-      "       pentaro --help | --version\n"
-      "The Pentaro game window: a two-player network number game with a lobby.\n"
-      "Host a lobby with \"サーバーになる\" (TCP port 1230), or join one with \"接続\" and the\n"
-      "host's address. Without a display, run it on a virtual one: xvfb-run -a pentaro\n",
+      pentaro::localizedUtf8(
+          "usage: pentaro [Qt options]\n"
+          "       pentaro --help | --version\n"
+          "The Pentaro game window: a two-player network number game with a lobby.\n"
+          "Host a lobby with \"サーバーになる\" (TCP port 1230), or join one with \"接続\" and "
+          "the\n"
+          "host's address. Without a display, run it on a virtual one: xvfb-run -a pentaro\n"),
       stdout);
 }
 
@@ -84,27 +100,26 @@ std::uint32_t startSeed() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pentaro::startLanguage();
   if (answeredCommandLine(argc, argv)) return 0;
   if (!displayAvailable()) {
     // Named as it was started: the installed command, or a build folder's program.
     const char* self = argc > 0 ? argv[0] : "pentaro";
     std::fprintf(
         stderr,
+        pentaro::localizedUtf8(
         "pentaro: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the game "
         "window cannot open.\n"
         "Run it on a virtual X display instead:\n"
         "  xvfb-run -a %s\n"
-        "or without any screen at all: QT_QPA_PLATFORM=offscreen %s\n",
+        "or without any screen at all: QT_QPA_PLATFORM=offscreen %s\n"),
         self, self);
     return 1;
   }
   QApplication app(argc, argv);
   QApplication::setFont(pentaro::MainDialog::dialogFont());
   QTranslator qtTexts;
-  if (qtTexts.load(QString::fromLatin1(kQtTranslation),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtTexts);
-  }
+  loadQtTranslation(qtTexts);
 
   pentaro::QtUiThread ui;
   auto dialog = std::make_unique<pentaro::MainDialog>();

@@ -22,6 +22,7 @@
 #include "app/program_icon.h"
 #include "app/qt_text.h"
 #include "app/qt_window.h"
+#include "text/language.h"
 #include "text/texts.h"
 
 namespace pentaro {
@@ -51,7 +52,8 @@ struct ControlTemplate {
   int id;
   Kind kind;
   std::string Texts::*text;  // null: no text
-  // What screen readers call it, in UTF-8; null: its own text, which stays current.
+  // What screen readers call it, the catalog's msgid in UTF-8; null: its own text, which stays
+  // current.
   const char* accessibleName;
   int x, y, width, height;  // dialog units
   bool disabled = false;
@@ -60,25 +62,25 @@ struct ControlTemplate {
 // The controls in creation order (which screen readers list, and which the tab order below
 // replaces).
 const ControlTemplate kTemplate[] = {
-    {IDC_CHAT_INPUT, Kind::kEdit, nullptr, "発言の入力", 7, 206, 155, 14},
+    {IDC_CHAT_INPUT, Kind::kEdit, nullptr, translatable("発言の入力"), 7, 206, 155, 14},
     {IDC_CHAT_SEND, Kind::kDefaultButton, &Texts::chatSendButton, nullptr, 163, 206, 24, 14},
-    {IDC_CHAT_LOG, Kind::kChatLog, nullptr, "チャットの記録", 7, 109, 178, 90},
-    {IDC_SERVER_ADDRESS, Kind::kEdit, nullptr, "サーバーIP", 263, 56, 61, 14},
+    {IDC_CHAT_LOG, Kind::kChatLog, nullptr, translatable("チャットの記録"), 7, 109, 178, 90},
+    {IDC_SERVER_ADDRESS, Kind::kEdit, nullptr, translatable("サーバーIP"), 263, 56, 61, 14},
     {IDC_CONNECT, Kind::kToggle, &Texts::connectButton, nullptr, 263, 25, 61, 16},
     {MainDialog::kNoId, Kind::kLabel, &Texts::serverAddressLabel, nullptr, 263, 44, 61, 8},
     {IDC_BE_SERVER, Kind::kToggle, &Texts::beServerButton, nullptr, 263, 7, 61, 16},
-    {IDC_PARTICIPANTS, Kind::kListBox, nullptr, "参加者＆★対戦情報", 176, 15, 84, 69},
+    {IDC_PARTICIPANTS, Kind::kListBox, nullptr, translatable("参加者＆★対戦情報"), 176, 15, 84, 69},
     {IDC_CHALLENGE, Kind::kButton, &Texts::challengeButton, nullptr, 179, 86, 37, 17},
-    {IDC_PLAYER_NAME, Kind::kEdit, nullptr, "お名前", 263, 85, 61, 14},
+    {IDC_PLAYER_NAME, Kind::kEdit, nullptr, translatable("お名前"), 263, 85, 61, 14},
     {MainDialog::kNoId, Kind::kLabel, &Texts::playerNameLabel, nullptr, 263, 74, 61, 8},
-    {MainDialog::kNoId, Kind::kIcon, nullptr, "アイコン", 200, 189, 18, 21},
+    {MainDialog::kNoId, Kind::kIcon, nullptr, translatable("アイコン"), 200, 189, 18, 21},
     {IDC_STATUS, Kind::kLabel, &Texts::notConnected, nullptr, 7, 97, 166, 9},
     {MainDialog::kNoId, Kind::kLabel, &Texts::programTitle, nullptr, 231, 187, 63, 8},
     {IDC_END_MATCH, Kind::kButton, &Texts::endMatchButton, nullptr, 199, 106, 37, 17, true},
     {MainDialog::kNoId, Kind::kGroupBox, &Texts::versionFrame, nullptr, 189, 173, 135, 47},
     {MainDialog::kNoId, Kind::kLabel, &Texts::version, nullptr, 250, 197, 44, 8},
-    {IDC_OWN_BOARD, Kind::kBoard, nullptr, "自分の盤", 7, 13, 80, 80},
-    {IDC_OPPONENT_BOARD, Kind::kBoard, nullptr, "相手の盤", 92, 13, 80, 80},
+    {IDC_OWN_BOARD, Kind::kBoard, nullptr, translatable("自分の盤"), 7, 13, 80, 80},
+    {IDC_OPPONENT_BOARD, Kind::kBoard, nullptr, translatable("相手の盤"), 92, 13, 80, 80},
     {IDC_SPECTATE, Kind::kButton, &Texts::spectateButton, nullptr, 220, 86, 37, 17},
     {IDC_OWN_CAPTION, Kind::kSunkenCaption, nullptr, nullptr, 7, 1, 80, 11},
     {IDC_OPPONENT_CAPTION, Kind::kSunkenCaption, nullptr, nullptr, 92, 1, 80, 11},
@@ -250,7 +252,7 @@ void MainDialog::createControls() {
     if (t.kind == Kind::kIcon) geometry.setSize(QSize(kIconStaticPixels, kIconStaticPixels));
     widget->setGeometry(geometry);
     widget->setEnabled(!t.disabled);
-    if (t.accessibleName != nullptr) widget->setAccessibleName(QString::fromUtf8(t.accessibleName));
+    if (t.accessibleName != nullptr) widget->setAccessibleName(QString::fromUtf8(localizedUtf8(t.accessibleName)));
     connectControl(t.id, widget);
     controls_.push_back(Control{t.id, widget});
     if (t.id != kNoId) byId_[t.id] = widget;

@@ -35,7 +35,7 @@ void QtView::chatAdded(std::string_view name, std::string_view text) {
   addToLog(chatText(name, text));
 }
 
-void QtView::hostMessageAdded(std::string_view text) { addToLog(text); }
+void QtView::hostMessageAdded(std::string_view text) { addToLog(hostMessageText(text)); }
 
 void QtView::settingsChanged(std::string_view name, std::string_view address) {
   window_.setText(IDC_PLAYER_NAME, name);

@@ -19,6 +19,7 @@
 #include "app/qt_text.h"
 #include "app/question_box.h"
 #include "text/cp932.h"
+#include "text/language.h"
 
 namespace pentaro {
 namespace {
@@ -27,8 +28,9 @@ namespace {
 constexpr int kItemRole = Qt::UserRole;
 constexpr int kTextRole = Qt::UserRole + 1;
 
-constexpr char kYesLabel[] = "はい(&Y)";
-constexpr char kNoLabel[] = "いいえ(&N)";
+// The question box's buttons in the program's language when Qt has no translation of its own.
+constexpr const char* kYesLabel = translatable("はい(&Y)");
+constexpr const char* kNoLabel = translatable("いいえ(&N)");
 
 // Qt takes its standard buttons' labels from its "QPlatformTheme" texts, which only a loaded
 // translation changes.
@@ -210,8 +212,8 @@ bool QtWindow::ask(QWidget& parent, std::string_view question, std::string_view 
   // With Qt's Japanese translation loaded (main), Qt names the buttons itself; without it Qt's
   // labels are English, so they are named here.
   if (!qtButtonsTranslated()) {
-    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(kYesLabel));
-    box.button(QMessageBox::No)->setText(QString::fromUtf8(kNoLabel));
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(localizedUtf8(kYesLabel)));
+    box.button(QMessageBox::No)->setText(QString::fromUtf8(localizedUtf8(kNoLabel)));
   }
   box.setDefaultButton(QMessageBox::Yes);
   box.setWindowModality(Qt::WindowModal);

@@ -24,6 +24,7 @@
 #include "player/self_play.h"
 #include "player/strategy.h"
 #include "text/cp932.h"
+#include "text/language.h"
 #include "text/texts.h"
 
 namespace {
@@ -60,6 +61,7 @@ struct Arguments {
 void printUsage(std::FILE* out) {
   std::fprintf(
       out,
+      localizedUtf8(
       "usage: pentaro-bot [--host H] [--port N] [--name NAME] [--level weak|normal|strong]\n"
       "                   [--count K] [--challenge] [--pause-ms MS] [--seed S]\n"
       "       pentaro-bot --selfplay N [--level A] [--against B] [--seed S]\n"
@@ -74,7 +76,7 @@ void printUsage(std::FILE* out) {
       "\n"
       "--selfplay plays N matches between the strengths A and B in this process, the first\n"
       "move alternating, and prints wins, losses and draws of each side.\n"
-      "Strengths: weak (よわい), normal (ふつう), strong (つよい).\n",
+      "Strengths: weak (よわい), normal (ふつう), strong (つよい).\n"),
       protocol::kLobbyPort, kMaxPlayers, static_cast<long>(ComputerPlayer::kHumanPause.count()));
 }
 
@@ -103,30 +105,30 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& args) {
     }
     const char* value = i + 1 < argc ? argv[++i] : nullptr;
     auto fail = [&](const char* what) {
-      std::fprintf(stderr, "pentaro-bot: %s: %s %s\n", what, arg.c_str(), value ? value : "");
+      std::fprintf(stderr, localizedUtf8("pentaro-bot: %s: %s %s\n"), what, arg.c_str(), value ? value : "");
       return std::optional<int>(kExitUsage);
     };
-    if (!value) return fail("missing value");
+    if (!value) return fail(localizedUtf8("missing value"));
     if (arg == "--selfplay") {
-      if (!parseNumber(value, 1, 100000000, args.selfPlay)) return fail("not a match count");
+      if (!parseNumber(value, 1, 100000000, args.selfPlay)) return fail(localizedUtf8("not a match count"));
     } else if (arg == "--seed") {
-      if (!parseNumber(value, 0, 0xffffffffL, args.seed)) return fail("not a seed");
+      if (!parseNumber(value, 0, 0xffffffffL, args.seed)) return fail(localizedUtf8("not a seed"));
     } else if (arg == "--level" || arg == "--against") {
       const auto level = parseLevel(value);
-      if (!level) return fail("not a strength (weak, normal, strong)");
+      if (!level) return fail(localizedUtf8("not a strength (weak, normal, strong)"));
       (arg == "--level" ? args.level : args.against) = *level;
     } else if (arg == "--host") {
       args.host = value;
     } else if (arg == "--port") {
-      if (!parseNumber(value, 1, 65535, args.port)) return fail("not a port number");
+      if (!parseNumber(value, 1, 65535, args.port)) return fail(localizedUtf8("not a port number"));
     } else if (arg == "--name") {
       args.name = value;
     } else if (arg == "--count") {
-      if (!parseNumber(value, 1, kMaxPlayers, args.count)) return fail("not a player count");
+      if (!parseNumber(value, 1, kMaxPlayers, args.count)) return fail(localizedUtf8("not a player count"));
     } else if (arg == "--pause-ms") {
-      if (!parseNumber(value, 0, 60000, args.pauseMs)) return fail("not a pause");
+      if (!parseNumber(value, 0, 60000, args.pauseMs)) return fail(localizedUtf8("not a pause"));
     } else {
-      return fail("unknown argument");
+      return fail(localizedUtf8("unknown argument"));
     }
   }
   return std::nullopt;
@@ -321,6 +323,7 @@ int runPlayers(const Arguments& args, std::uint32_t seed) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pentaro::startLanguage();
   Arguments args;
   if (const std::optional<int> status = parseArguments(argc, argv, args)) return *status;
   const std::uint32_t seed = args.seed >= 0

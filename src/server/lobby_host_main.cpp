@@ -23,6 +23,7 @@
 #include "server/host_log.h"
 #include "server/lobby_server.h"
 #include "text/cp932.h"
+#include "text/language.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ constexpr long kMaxFloodLimit = 1000000;  // lines a second; beyond it the limit
 
 void printUsage(std::FILE* out) {
   std::fprintf(out,
+               localizedUtf8(
                "usage: pentaro-lobby [--port N] [--name NAME | --no-announce] [--flood-limit R]\n"
                "       pentaro-lobby --help | --version\n"
                "Hosts a Pentaro lobby for up to ten players on TCP port N (default %d).\n"
@@ -44,7 +46,7 @@ void printUsage(std::FILE* out) {
                "  --no-announce    do not announce it; players then type this machine's address\n"
                "  --flood-limit R  handle at most R lines a second of each player (default %d);\n"
                "                   more wait, none is lost; 0 turns flood control off\n"
-               "Stop it with Ctrl+C (SIGINT) or SIGTERM.\n",
+               "Stop it with Ctrl+C (SIGINT) or SIGTERM.\n"),
                protocol::kLobbyPort, LobbyServer::kFloodLinesPerSecond);
 }
 
@@ -123,7 +125,7 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options) {
     if (arg == "--port" && i + 1 < argc) {
       const auto port = command_line::wholeNumber(argv[++i], 1, 65535);
       if (!port) {
-        std::fprintf(stderr, "pentaro-lobby: not a port number: %s\n", argv[i]);
+        std::fprintf(stderr, localizedUtf8("pentaro-lobby: not a port number: %s\n"), argv[i]);
         return kExitUsage;
       }
       options.port = static_cast<int>(*port);
@@ -140,13 +142,13 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options) {
     if (arg == "--flood-limit" && i + 1 < argc) {
       const auto rate = command_line::wholeNumber(argv[++i], 0, kMaxFloodLimit);
       if (!rate) {
-        std::fprintf(stderr, "pentaro-lobby: not a line rate: %s\n", argv[i]);
+        std::fprintf(stderr, localizedUtf8("pentaro-lobby: not a line rate: %s\n"), argv[i]);
         return kExitUsage;
       }
       options.floodLimit = static_cast<int>(*rate);
       continue;
     }
-    std::fprintf(stderr, "pentaro-lobby: unknown argument: %s\n", arg.c_str());
+    std::fprintf(stderr, localizedUtf8("pentaro-lobby: unknown argument: %s\n"), arg.c_str());
     printUsage(stderr);
     return kExitUsage;
   }
@@ -180,8 +182,8 @@ int serve(const Options& options) {
 
   if (!server.startServer(options.port) || server.listenError() != 0) {
     const int error = server.listenError();
-    std::fprintf(stderr, "pentaro-lobby: cannot listen on port %d: %s\n", options.port,
-                 error != 0 ? std::strerror(error) : "no socket");
+    std::fprintf(stderr, localizedUtf8("pentaro-lobby: cannot listen on port %d: %s\n"), options.port,
+                 error != 0 ? std::strerror(error) : localizedUtf8("no socket"));
     return kExitFailure;
   }
   log.write("listening on port " + std::to_string(options.port));
@@ -191,7 +193,7 @@ int serve(const Options& options) {
   sigwait(&signals, &received);
   server.stopServer();
   if (received == SIGUSR1) {
-    std::fprintf(stderr, "pentaro-lobby: listening on port %d ended\n", options.port);
+    std::fprintf(stderr, localizedUtf8("pentaro-lobby: listening on port %d ended\n"), options.port);
     return kExitFailure;
   }
   // Listening ends only after every departure has run: wait for it, so that the departures of
@@ -208,6 +210,7 @@ int serve(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pentaro::startLanguage();
   Options options;
   if (const auto status = parseArguments(argc, argv, options)) return *status;
   return serve(options);

@@ -1,5 +1,6 @@
-// The system's own texts, in CP932. The table is written once, in UTF-8, in texts.cpp and
-// converted when first used; `texts()` is thread-safe and the table never changes afterwards.
+// The system's own texts, in CP932. The table is written once, in UTF-8, in texts.cpp, looked up
+// in the language's catalog (language.h) and converted when first used; `texts()` is thread-safe
+// and the table never changes afterwards. The host's notices stay Japanese in every language.
 #ifndef PENTARO_TEXT_TEXTS_H_
 #define PENTARO_TEXT_TEXTS_H_
 
@@ -105,11 +106,14 @@ struct Texts {
   std::string noLobbyFound;
   std::string lobbiesNotSearchable;
 
-  // Server notices.
+  // Server notices: on the wire, never translated.
   std::string greetingLine;  // the whole "MSG" line of the welcome
   std::string arrivalSuffix;
   std::string departureSuffix;
   std::string provisionalName;  // "?"
+  // The arrival and departure notices in the player's language (the same as above in Japanese).
+  std::string arrivalShownSuffix;
+  std::string departureShownSuffix;
 
   // The computer player.
   std::string levelWeak;

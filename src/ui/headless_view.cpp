@@ -38,7 +38,7 @@ void HeadlessView::chatAdded(std::string_view name, std::string_view text) {
   addToLog(chatText(name, text));
 }
 
-void HeadlessView::hostMessageAdded(std::string_view text) { addToLog(text); }
+void HeadlessView::hostMessageAdded(std::string_view text) { addToLog(hostMessageText(text)); }
 
 void HeadlessView::settingsChanged(std::string_view name, std::string_view address) {
   MutexLock lock(mutex_);

@@ -1,6 +1,7 @@
 #include "ui/view_texts.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "text/texts.h"
@@ -165,5 +166,18 @@ std::string challengeQuestion(std::string_view name) {
 }
 
 std::string questionCaption() { return texts().boxCaption; }
+
+std::string hostMessageText(std::string_view text) {
+  const Texts& t = texts();
+  const std::pair<const std::string&, const std::string&> notices[] = {
+      {t.arrivalSuffix, t.arrivalShownSuffix}, {t.departureSuffix, t.departureShownSuffix}};
+  for (const auto& [sent, shown] : notices) {
+    // A name and the suffix, whole: the host's notice, not a line that merely contains it.
+    if (text.size() > sent.size() && text.ends_with(sent)) {
+      return std::string(text.substr(0, text.size() - sent.size())) + shown;
+    }
+  }
+  return std::string(text);
+}
 
 }  // namespace pentaro

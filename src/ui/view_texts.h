@@ -1,6 +1,7 @@
-// The Japanese words of the view events: the status line, the program's own chat-log lines, chat
+// The words of the view events: the status line, the program's own chat-log lines, chat
 // lines and the challenge question, made from the typed events of lobby_view.h. The one place
-// where the headless and the Qt views turn events into text; CP932 in, CP932 out.
+// where the headless and the Qt views turn events into text, in the language of the text table;
+// CP932 in, CP932 out.
 #ifndef PENTARO_UI_VIEW_TEXTS_H_
 #define PENTARO_UI_VIEW_TEXTS_H_
 
@@ -18,6 +19,9 @@ std::string chatText(std::string_view name, std::string_view text);
 // "name さんから対戦の申し込みです..." and the question box's caption.
 std::string challengeQuestion(std::string_view name);
 std::string questionCaption();
+// A line from the host as the player reads it: its fixed arrival and departure notices ("Xさんの
+// 登場です") in the player's language, anything else as sent.
+std::string hostMessageText(std::string_view text);
 
 }  // namespace pentaro
 
