@@ -34,6 +34,8 @@ case $mode in
       msgmerge --quiet --update --backup=none --no-fuzzy-matching po/"$lang".po po/pentaro.pot
       msgattrib --no-obsolete -o po/"$lang".po po/"$lang".po
     done
+    # The extraction's date would change every catalog on every update.
+    sed -i '/^"POT-Creation-Date: /d' po/pentaro.pot po/*.po
     ;;
   check)
     tmp=$(mktemp -d)

@@ -16,8 +16,8 @@ Texts makeTexts() {
   x.version = localized("Version 1.01");
   x.versionFrame = localized("Version Info");
   x.ruleText =
-      t("ルール：交互に、数字をクリックして、縦横斜め５列先に並べたら勝ちのゲーム\n"
-        "  自由に選択した人と対戦、観戦ができます");
+      localized("ルール：交互に、数字をクリックして、縦横斜め５列先に並べたら勝ちのゲーム\n"
+                "  自由に選択した人と対戦、観戦ができます");
   x.participantsHeading = localized("参加者＆★対戦情報");
   x.serverAddressLabel = localized("サーバーIP：");
   x.playerNameLabel = localized("お名前：");
@@ -47,16 +47,19 @@ Texts makeTexts() {
   x.youWin = localized("あなたの勝ちです");
   x.opponentWins = localized("相手の勝ちです");
   x.draw = localized("引き分けです");
+  // TRANSLATORS: follows a player's name (a watched match): "X wins".
   x.winsSuffix = localized("の勝ちです");
   x.watching = localized("観戦中");
 
   x.connectionClosed = localized("接続を閉じました");
   x.serverClosed = localized("サーバーを閉じました");
   x.settingsNotSaved = localized("設定を保存できませんでした");
+  // TRANSLATORS: follows a player's name.
   x.opponentLeftSuffix = localized("さんがいなくなったので、対戦を終わりました");
+  // TRANSLATORS: follows a player's name.
   x.watchedLeftSuffix = localized("さんがいなくなったので、観戦を終わりました");
   x.hostingFailedFormat =
-      t("ポート %d はほかのプログラムが使っているので、サーバーになれませんでした");
+      localized("ポート %d はほかのプログラムが使っているので、サーバーになれませんでした");
   x.connectFailedFormat = localized("接続できませんでした（相手: %s）");
   x.connectCancelled = localized("接続をやめました");
   x.connectionLostInMatch = localized("サーバーとの接続が切れたので、対戦を終わりました");
@@ -80,19 +83,28 @@ Texts makeTexts() {
   x.fetchingMatch = localized("対戦情報を取得中・・・");
   x.fetchingMaps = localized("マップを取得中・・・");
   x.challengeNoticePrefix = t("* ");
+  // TRANSLATORS: follows "* " and a player's name.
   x.challengeNotice = localized("さん　から、対戦の申し込みがありました");
   x.busyIgnoring = localized("対戦中なので、無視します・・・");
+  // TRANSLATORS: follows a player's name: the question whether to play the match.
   x.askChallenge = localized("さんと、対戦しますか？");
+  // TRANSLATORS: follows a player's name.
   x.acceptedChallenge = localized("さんが　対戦を了承してくれました");
+  // TRANSLATORS: follows a player's name.
   x.refusedChallenge = localized("さんが　対戦をことわりました");
+  // TRANSLATORS: "X" + this + "Y" + the next text: X is playing a match against Y.
   x.isNowPlaying = localized("さんは、今、");
+  // TRANSLATORS: follows a player's name.
   x.isPlayingWith = localized("さんと、対戦中です。");
+  // TRANSLATORS: follows "X accepted the challenge" when the player is already in a match.
   x.ignoringLateAcceptance = localized("が、無視しちゃいます・・・（汗）");
   x.alreadyPlaying = t("さんは、すでに、");
   x.alreadyPlayingWith = t("さんと、対戦しています・・・");
+  // TRANSLATORS: follows a player's name.
   x.notInMatch = localized("さんは、対戦中ではありません");
   x.chatSeparator = t(" : ");
   x.matchStar = t(" ★ ");
+  // TRANSLATORS: the player's name until one is typed; it goes to the other players as is.
   x.defaultName = localized("名無し");
   x.hostAddressPrefix = localized("ほかのパソコンからの接続先：");
   x.onlyThisMachine = localized("ネットワークのアドレスがないので、このパソコンからしか接続できません");
@@ -105,16 +117,20 @@ Texts makeTexts() {
   x.lobbiesNotSearchable = localized("サーバーを自動では探せません");
 
   x.greetingLine = t("MSG\tサーバのバージョンは 1.01 です。");
+  x.greetingShown = localized("サーバのバージョンは 1.01 です。");
   x.arrivalSuffix = t("さんの登場です");
   x.departureSuffix = t("さんが、いなくなりました");
   x.provisionalName = t("?");
   // The host's arrival and departure notices as this player reads them.
+  // TRANSLATORS: follows a player's name: the host's notice of a player arriving, leaving.
   x.arrivalShownSuffix = localized("さんの登場です");
   x.departureShownSuffix = localized("さんが、いなくなりました");
 
+  // TRANSLATORS: the computer player's strengths, in its menu and its name.
   x.levelWeak = localized("よわい");
   x.levelNormal = localized("ふつう");
   x.levelStrong = localized("つよい");
+  // TRANSLATORS: the invited computer player's name: this, the strength and ")".
   x.computerNamePrefix = localized("コンピュータ(");
   x.computerNameSuffix = t(")");
   x.inviteComputer = localized("コンピュータを呼ぶ");

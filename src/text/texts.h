@@ -111,7 +111,9 @@ struct Texts {
   std::string arrivalSuffix;
   std::string departureSuffix;
   std::string provisionalName;  // "?"
-  // The arrival and departure notices in the player's language (the same as above in Japanese).
+  // The greeting's text and the arrival and departure notices in the player's language (the same
+  // as above in Japanese).
+  std::string greetingShown;
   std::string arrivalShownSuffix;
   std::string departureShownSuffix;
 

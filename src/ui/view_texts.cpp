@@ -169,10 +169,14 @@ std::string questionCaption() { return texts().boxCaption; }
 
 std::string hostMessageText(std::string_view text) {
   const Texts& t = texts();
+  // The welcome's line is "MSG", a tab and the greeting.
+  const std::string_view greeting =
+      std::string_view(t.greetingLine).substr(t.greetingLine.find('\t') + 1);
+  if (text == greeting) return t.greetingShown;
   const std::pair<const std::string&, const std::string&> notices[] = {
       {t.arrivalSuffix, t.arrivalShownSuffix}, {t.departureSuffix, t.departureShownSuffix}};
   for (const auto& [sent, shown] : notices) {
-    // A name and the suffix, whole: the host's notice, not a line that merely contains it.
+    // The host's notice is a name and the suffix; the suffix alone is not one.
     if (text.size() > sent.size() && text.ends_with(sent)) {
       return std::string(text.substr(0, text.size() - sent.size())) + shown;
     }

@@ -19,8 +19,8 @@ std::string chatText(std::string_view name, std::string_view text);
 // "name さんから対戦の申し込みです..." and the question box's caption.
 std::string challengeQuestion(std::string_view name);
 std::string questionCaption();
-// A line from the host as the player reads it: its fixed arrival and departure notices ("Xさんの
-// 登場です") in the player's language, anything else as sent.
+// A line from the host as the player reads it: its fixed greeting and its arrival and departure
+// notices ("Xさんの登場です") in the player's language, anything else as sent.
 std::string hostMessageText(std::string_view text);
 
 }  // namespace pentaro

@@ -37,8 +37,9 @@ TEST_F(EnglishView, ShowsEnglishAndKeepsTheWireJapanese) {
   EXPECT_EQ(hostMessageText(jiro + texts().arrivalSuffix), jiro + " joined");
   EXPECT_EQ(hostMessageText(jiro + texts().departureSuffix), jiro + " left");
   EXPECT_EQ(hostMessageText(texts().arrivalSuffix), texts().arrivalSuffix);
-  const std::string other = cp932::fromUtf8("サーバのバージョンは 1.01 です。");
-  EXPECT_EQ(hostMessageText(other), other);
+  const std::string greeting = cp932::fromUtf8("サーバのバージョンは 1.01 です。");
+  EXPECT_EQ(hostMessageText(greeting), "The server's version is 1.01.");
+  EXPECT_EQ(hostMessageText(greeting + "!"), greeting + "!");
 }
 
 }  // namespace
