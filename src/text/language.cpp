@@ -42,18 +42,19 @@ std::string languageOf(std::string_view locale) {
 }
 
 // A program run from the build folder (build/src/app/pentaro, build/tests/text/...) reads the
-// catalogs that build made; an installed one those of the installed package.
+// catalogs that build made; an installed one those beside its own folder (/usr/games/pentaro:
+// /usr/share/locale), wherever the package put it.
 std::string localeDir() {
   if (isSet(kLocaleDirVariable)) return std::getenv(kLocaleDirVariable);
   std::error_code error;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) {
-    const std::filesystem::path buildDir = program.parent_path().parent_path().parent_path();
-    if (std::filesystem::exists(buildDir / "CMakeCache.txt", error)) {
-      return (buildDir / "locale").string();
-    }
+  if (error) return PENTARO_INSTALL_LOCALEDIR;
+  const std::filesystem::path folder = program.parent_path();
+  const std::filesystem::path buildDir = folder.parent_path().parent_path();
+  if (std::filesystem::exists(buildDir / "CMakeCache.txt", error)) {
+    return (buildDir / "locale").string();
   }
-  return PENTARO_INSTALL_LOCALEDIR;
+  return (folder / PENTARO_LOCALEDIR_FROM_BINDIR).lexically_normal().string();
 }
 
 }  // namespace
