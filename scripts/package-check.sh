@@ -42,6 +42,8 @@ for path in \
   /usr/share/metainfo/org.pentaro.Pentaro.metainfo.xml \
   /usr/share/man/man6/pentaro.6.gz \
   /usr/share/man/man6/pentaro-lobby.6.gz \
+  /usr/share/man/ja/man6/pentaro.6.gz \
+  /usr/share/locale/en/LC_MESSAGES/pentaro.mo \
   /usr/share/doc/pentaro/copyright \
   /usr/share/doc/pentaro/changelog.gz \
   /usr/lib/systemd/system/pentaro-lobby.service \
@@ -84,6 +86,15 @@ for program in pentaro pentaro-lobby pentaro-bot; do
   warnings=$(man --warnings -l -E UTF-8 "/usr/share/man/man6/$program.6.gz" 2>&1 >/dev/null || true)
   [[ -z $warnings ]] || fail "the page of $program: $warnings"
 done
+
+# The installed programs find the installed English catalog, also where the locale is not
+# generated; with no language asked for they speak as they were written.
+en_help=$(env -u LC_ALL -u LANGUAGE -u PENTARO_LOCALEDIR LANG=en_US.UTF-8 /usr/games/pentaro-lobby --help)
+grep -qF '"Connect" toggle' <<<"$en_help" || fail "pentaro-lobby --help in English: $en_help"
+ja_help=$(env -u LC_ALL -u LANGUAGE -u PENTARO_LOCALEDIR LANG=C.UTF-8 /usr/games/pentaro-lobby --help)
+grep -qF '"接続" toggle' <<<"$ja_help" || fail "pentaro-lobby --help without a language: $ja_help"
+warnings=$(man --warnings -l -E UTF-8 /usr/share/man/ja/man6/pentaro.6.gz 2>&1 >/dev/null || true)
+[[ -z $warnings ]] || fail "the Japanese page of pentaro: $warnings"
 
 # Without a display the window says how to start it, naming the program as it was started.
 if nodisplay=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/games/pentaro 2>&1); then
