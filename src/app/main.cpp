@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QTranslator>
 #include <chrono>
 #include <cstdint>
@@ -24,9 +24,9 @@
 #include "app/qt_view.h"
 #include "app/qt_window.h"
 #include "base/licence_notice.h"
-#include "text/language.h"
 #include "net/protocol.h"
 #include "shell/program.h"
+#include "text/language.h"
 
 namespace {
 
@@ -107,12 +107,11 @@ int main(int argc, char** argv) {
     const char* self = argc > 0 ? argv[0] : "pentaro";
     std::fprintf(
         stderr,
-        pentaro::localizedUtf8(
-        "pentaro: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the game "
-        "window cannot open.\n"
-        "Run it on a virtual X display instead:\n"
-        "  xvfb-run -a %s\n"
-        "or without any screen at all: QT_QPA_PLATFORM=offscreen %s\n"),
+        pentaro::localizedUtf8("pentaro: there is no display (neither DISPLAY nor WAYLAND_DISPLAY "
+                               "is set), so the game window cannot open.\n"
+                               "Run it on a virtual X display instead:\n"
+                               "  xvfb-run -a %s\n"
+                               "or without any screen at all: QT_QPA_PLATFORM=offscreen %s\n"),
         self, self);
     return 1;
   }

@@ -252,7 +252,8 @@ void MainDialog::createControls() {
     if (t.kind == Kind::kIcon) geometry.setSize(QSize(kIconStaticPixels, kIconStaticPixels));
     widget->setGeometry(geometry);
     widget->setEnabled(!t.disabled);
-    if (t.accessibleName != nullptr) widget->setAccessibleName(QString::fromUtf8(localizedUtf8(t.accessibleName)));
+    if (t.accessibleName != nullptr)
+      widget->setAccessibleName(QString::fromUtf8(localizedUtf8(t.accessibleName)));
     connectControl(t.id, widget);
     controls_.push_back(Control{t.id, widget});
     if (t.id != kNoId) byId_[t.id] = widget;

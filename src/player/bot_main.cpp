@@ -62,21 +62,22 @@ void printUsage(std::FILE* out) {
   std::fprintf(
       out,
       localizedUtf8(
-      "usage: pentaro-bot [--host H] [--port N] [--name NAME] [--level weak|normal|strong]\n"
-      "                   [--count K] [--challenge] [--pause-ms MS] [--seed S]\n"
-      "       pentaro-bot --selfplay N [--level A] [--against B] [--seed S]\n"
-      "\n"
-      "Joins the lobby at H (default 127.0.0.1) on port N (default %d) as K computer players\n"
-      "(1 to %d) named NAME, or NAME1..NAMEK (default: \"コンピュータ(strength)\"). Each accepts\n"
-      "every challenge, one match at a time; with --challenge it also challenges free players\n"
-      "with a lower number. Before each move it pauses about MS milliseconds (default %ld; 0\n"
-      "plays flat out). One line is logged per match. A player whose connection drops joins\n"
-      "again by itself, after 1, 2, 4 ... (at most 30) seconds, for five minutes. Ctrl+C\n"
-      "(SIGINT) or SIGTERM plays the running matches out and leaves.\n"
-      "\n"
-      "--selfplay plays N matches between the strengths A and B in this process, the first\n"
-      "move alternating, and prints wins, losses and draws of each side.\n"
-      "Strengths: weak (よわい), normal (ふつう), strong (つよい).\n"),
+          "usage: pentaro-bot [--host H] [--port N] [--name NAME] [--level weak|normal|strong]\n"
+          "                   [--count K] [--challenge] [--pause-ms MS] [--seed S]\n"
+          "       pentaro-bot --selfplay N [--level A] [--against B] [--seed S]\n"
+          "\n"
+          "Joins the lobby at H (default 127.0.0.1) on port N (default %d) as K computer players\n"
+          "(1 to %d) named NAME, or NAME1..NAMEK (default: \"コンピュータ(strength)\"). Each "
+          "accepts\n"
+          "every challenge, one match at a time; with --challenge it also challenges free players\n"
+          "with a lower number. Before each move it pauses about MS milliseconds (default %ld; 0\n"
+          "plays flat out). One line is logged per match. A player whose connection drops joins\n"
+          "again by itself, after 1, 2, 4 ... (at most 30) seconds, for five minutes. Ctrl+C\n"
+          "(SIGINT) or SIGTERM plays the running matches out and leaves.\n"
+          "\n"
+          "--selfplay plays N matches between the strengths A and B in this process, the first\n"
+          "move alternating, and prints wins, losses and draws of each side.\n"
+          "Strengths: weak (よわい), normal (ふつう), strong (つよい).\n"),
       protocol::kLobbyPort, kMaxPlayers, static_cast<long>(ComputerPlayer::kHumanPause.count()));
 }
 
@@ -105,12 +106,14 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& args) {
     }
     const char* value = i + 1 < argc ? argv[++i] : nullptr;
     auto fail = [&](const char* what) {
-      std::fprintf(stderr, localizedUtf8("pentaro-bot: %s: %s %s\n"), what, arg.c_str(), value ? value : "");
+      std::fprintf(stderr, localizedUtf8("pentaro-bot: %s: %s %s\n"), what, arg.c_str(),
+                   value ? value : "");
       return std::optional<int>(kExitUsage);
     };
     if (!value) return fail(localizedUtf8("missing value"));
     if (arg == "--selfplay") {
-      if (!parseNumber(value, 1, 100000000, args.selfPlay)) return fail(localizedUtf8("not a match count"));
+      if (!parseNumber(value, 1, 100000000, args.selfPlay))
+        return fail(localizedUtf8("not a match count"));
     } else if (arg == "--seed") {
       if (!parseNumber(value, 0, 0xffffffffL, args.seed)) return fail(localizedUtf8("not a seed"));
     } else if (arg == "--level" || arg == "--against") {
@@ -124,7 +127,8 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& args) {
     } else if (arg == "--name") {
       args.name = value;
     } else if (arg == "--count") {
-      if (!parseNumber(value, 1, kMaxPlayers, args.count)) return fail(localizedUtf8("not a player count"));
+      if (!parseNumber(value, 1, kMaxPlayers, args.count))
+        return fail(localizedUtf8("not a player count"));
     } else if (arg == "--pause-ms") {
       if (!parseNumber(value, 0, 60000, args.pauseMs)) return fail(localizedUtf8("not a pause"));
     } else {

@@ -35,19 +35,20 @@ using command_line::kExitUsage;
 constexpr long kMaxFloodLimit = 1000000;  // lines a second; beyond it the limit means nothing
 
 void printUsage(std::FILE* out) {
-  std::fprintf(out,
-               localizedUtf8(
-               "usage: pentaro-lobby [--port N] [--name NAME | --no-announce] [--flood-limit R]\n"
-               "       pentaro-lobby --help | --version\n"
-               "Hosts a Pentaro lobby for up to ten players on TCP port N (default %d).\n"
-               "Players join it with the program's \"接続\" toggle and this machine's address.\n"
-               "  --name NAME      announce the lobby on the local network (DNS-SD, through the\n"
-               "                   Avahi daemon) as NAME (default: this machine's name)\n"
-               "  --no-announce    do not announce it; players then type this machine's address\n"
-               "  --flood-limit R  handle at most R lines a second of each player (default %d);\n"
-               "                   more wait, none is lost; 0 turns flood control off\n"
-               "Stop it with Ctrl+C (SIGINT) or SIGTERM.\n"),
-               protocol::kLobbyPort, LobbyServer::kFloodLinesPerSecond);
+  std::fprintf(
+      out,
+      localizedUtf8(
+          "usage: pentaro-lobby [--port N] [--name NAME | --no-announce] [--flood-limit R]\n"
+          "       pentaro-lobby --help | --version\n"
+          "Hosts a Pentaro lobby for up to ten players on TCP port N (default %d).\n"
+          "Players join it with the program's \"接続\" toggle and this machine's address.\n"
+          "  --name NAME      announce the lobby on the local network (DNS-SD, through the\n"
+          "                   Avahi daemon) as NAME (default: this machine's name)\n"
+          "  --no-announce    do not announce it; players then type this machine's address\n"
+          "  --flood-limit R  handle at most R lines a second of each player (default %d);\n"
+          "                   more wait, none is lost; 0 turns flood control off\n"
+          "Stop it with Ctrl+C (SIGINT) or SIGTERM.\n"),
+      protocol::kLobbyPort, LobbyServer::kFloodLinesPerSecond);
 }
 
 // After the listening line: the addresses that players on other machines type in.
@@ -182,8 +183,8 @@ int serve(const Options& options) {
 
   if (!server.startServer(options.port) || server.listenError() != 0) {
     const int error = server.listenError();
-    std::fprintf(stderr, localizedUtf8("pentaro-lobby: cannot listen on port %d: %s\n"), options.port,
-                 error != 0 ? std::strerror(error) : localizedUtf8("no socket"));
+    std::fprintf(stderr, localizedUtf8("pentaro-lobby: cannot listen on port %d: %s\n"),
+                 options.port, error != 0 ? std::strerror(error) : localizedUtf8("no socket"));
     return kExitFailure;
   }
   log.write("listening on port " + std::to_string(options.port));
@@ -193,7 +194,8 @@ int serve(const Options& options) {
   sigwait(&signals, &received);
   server.stopServer();
   if (received == SIGUSR1) {
-    std::fprintf(stderr, localizedUtf8("pentaro-lobby: listening on port %d ended\n"), options.port);
+    std::fprintf(stderr, localizedUtf8("pentaro-lobby: listening on port %d ended\n"),
+                 options.port);
     return kExitFailure;
   }
   // Listening ends only after every departure has run: wait for it, so that the departures of

@@ -15,9 +15,9 @@ Texts makeTexts() {
   x.boxCaption = localized("PentaroGame");
   x.version = localized("Version 1.01");
   x.versionFrame = localized("Version Info");
-  x.ruleText =
-      localized("ルール：交互に、数字をクリックして、縦横斜め５列先に並べたら勝ちのゲーム\n"
-                "  自由に選択した人と対戦、観戦ができます");
+  x.ruleText = localized(
+      "ルール：交互に、数字をクリックして、縦横斜め５列先に並べたら勝ちのゲーム\n"
+      "  自由に選択した人と対戦、観戦ができます");
   x.participantsHeading = localized("参加者＆★対戦情報");
   x.serverAddressLabel = localized("サーバーIP：");
   x.playerNameLabel = localized("お名前：");
@@ -66,7 +66,8 @@ Texts makeTexts() {
   x.watchedMatchEnded = localized("観戦していた対戦が終わりました");
   x.chatNotSent = localized("接続していないので、発言は送られませんでした");
   x.cannotChallengeSelf = localized("自分とは対戦できません。参加者の一覧から相手を選んでください");
-  x.cannotWatchSelf = localized("自分の対戦は観戦できません。参加者の一覧から対戦中の人を選んでください");
+  x.cannotWatchSelf =
+      localized("自分の対戦は観戦できません。参加者の一覧から対戦中の人を選んでください");
   x.chooseParticipant = localized("参加者の一覧から、相手を選んでください");
   x.notConnectedYet = localized("まだ接続していません。先に接続してください");
   x.connectionLost = localized("サーバーとの接続が切れました。自動で接続し直します");
@@ -107,9 +108,10 @@ Texts makeTexts() {
   // TRANSLATORS: the player's name until one is typed; it goes to the other players as is.
   x.defaultName = localized("名無し");
   x.hostAddressPrefix = localized("ほかのパソコンからの接続先：");
-  x.onlyThisMachine = localized("ネットワークのアドレスがないので、このパソコンからしか接続できません");
-  x.lobbiesNotFoundAutomatically =
-      localized("Avahi が動いていないので、サーバーを自動では探せません。サーバーIPを入力してください");
+  x.onlyThisMachine =
+      localized("ネットワークのアドレスがないので、このパソコンからしか接続できません");
+  x.lobbiesNotFoundAutomatically = localized(
+      "Avahi が動いていないので、サーバーを自動では探せません。サーバーIPを入力してください");
   x.foundLobbiesName = localized("見つかったサーバー");
   x.foundLobbyPlayersFormat = localized("%d人");
   x.foundLobbyOtherPortFormat = localized("ポート %d");
