@@ -68,7 +68,7 @@ struct Texts {
   std::string isNowPlaying;
   std::string isPlayingWith;
   std::string ignoringLateAcceptance;
-  std::string alreadyPlaying;
+  std::string alreadyPlaying;  // the note to a late acceptor: on the wire, never translated
   std::string alreadyPlayingWith;
   std::string notInMatch;
   std::string chatSeparator;  // " : "
