@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Measures how the lobby copes with two faults: connections closed right after their connect (a
 // port scan, a client giving up), 100 one after another, at once and with a 10-ms pause before
 // each close; and a flooder that sends 62 730 chat lines in 10 s without reading, under the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Measures the lobby server's relay on loopback with raw clients whose sockets, like real peers,
 // do not set quick ACK: the round trip of a call, the throughput of chat broadcast to ten
 // clients, and the time until every other player has a chat line (one line in flight at a

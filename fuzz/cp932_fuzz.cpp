@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target: the CP932 helpers on any bytes, read both as CP932 (a name or a chat line from a
 // peer) and as UTF-8 (text from the window). Invariants: truncate gives the longest prefix within
 // the limit that ends on a character boundary; toUtf8 gives valid UTF-8; fromUtf8 gives CP932 in

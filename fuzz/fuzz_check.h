@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Invariant checks for the fuzz targets. A broken invariant prints what broke and aborts, which
 // libFuzzer reports as a crash and keeps the input that caused it. Header only; each target runs
 // on libFuzzer's one thread.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target: the line framing of a received byte stream, in chunks of fuzzed sizes, read the
 // way the server's slot worker reads (pieces of at most 125 bytes) and the way the client's
 // connection reads (whole lines up to 1023 bytes, longer ones dropped whole). Both are compared

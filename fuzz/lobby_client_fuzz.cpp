@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target: one player's program (the client with its match, negotiation and participant
 // list, the headless view) handling what a hostile server might send, mixed with what its
 // player does and with the connection ending and coming back. Everything runs on this thread,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target: the lobby server's handling of a conversation, without sockets. The events drive
 // LobbyServer's handlers the way the slot workers do, one at a time; the server's own roster of
 // its announcements serves the welcomes, as on a host.

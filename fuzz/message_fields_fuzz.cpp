@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target: a received line split into fields, and numbers read from it. The line's bytes are
 // the input, as a hostile peer would send them (any byte, NULs and line ends included).
 // Invariants: 1 to 30 fields, as many as the TABs allow; the fields joined with TAB give the line

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target: the settings file's bytes, as a damaged or hostile "qm.ini" would hold them.
 // Invariants: only whole records whose text fits the 80-byte buffer load (checked against the
 // layout: a 16-bit length, that many bytes, one more), no text exceeds 79 bytes or holds a zero

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The input of the conversation targets: a transcript, one event per line (LF-separated). Lines
 // are handed over without CR and NUL, as the line reader never delivers them, so the checked-in
 // seeds are readable conversations that libFuzzer mutates. Header only.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Install step: writes the lobby host's systemd unit and its environment file for the prefix used
 # now (the package's /usr, or `cmake --install --prefix`), because the unit names both by their
 # installed paths. Set before it runs: PENTARO_PACKAGING_DIR, PENTARO_STAGING_DIR, PENTARO_BINDIR.

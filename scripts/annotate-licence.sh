@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Writes the copyright and licence header into every file of the project that can carry one and
 # has none yet, in the comment syntax of its kind: after a "#!" or "<?xml" first line, otherwise
 # at the top. Safe to run again, and after files were added: a file whose first lines already

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Configures and builds one preset (default: "default") after installing what is missing.
 # PENTARO_WERROR=ON in the environment turns warnings into errors.
 set -euo pipefail

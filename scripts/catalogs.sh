@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The translation catalogs in po/: the template pentaro.pot extracted from the sources, and one
 # <lang>.po per language listed in po/LINGUAS.
 #   scripts/catalogs.sh update   re-extracts pentaro.pot and merges it into every <lang>.po

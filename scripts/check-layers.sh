@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails when a layer under src/ includes a header of a layer it may not depend on, or when a
 # control identifier (IDC_*, CMD_*) appears outside the Qt front end. Dependencies point one way:
 # app -> player -> shell -> client, server; client -> participants, game; server -> participants,

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Formats the C++ sources in place with the root .clang-format; with --check, only reports the
 # files that would change. Only *.cpp and *.h tracked by git are passed: clang-format knows C++
 # only and would mangle CMake files (see .clang-format-ignore).

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer targets (preset "fuzz") and runs each one: first over its regression inputs
 # (fuzz/regressions/<name>/, every input a past finding), then for SECONDS (default 20) from its
 # seed corpus (fuzz/corpus/<name>/). Fails when any target crashes or breaks an invariant; the

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The lobby on a bad network, each case in a network namespace of its own, so that every packet
 # stays inside it (root and `unshare --net` needed; otherwise the whole run is skipped):
 #   restart  the host is killed with SIGKILL mid-match and started again: both computer players

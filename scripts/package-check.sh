@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package from a built folder (default: build) with `cpack -G DEB`, has lintian
 # check it (no error, no warning; each override in packaging/debian/lintian-overrides says why),
 # installs it with apt-get as a user would, checks what it installed, and removes it again. Needs

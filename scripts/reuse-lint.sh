@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks that every file of the project states its copyright and licence (`reuse lint`): in its
 # own header, or through REUSE.toml. A reuse older than 3.0 (Debian 12 has 1.1) cannot read
 # REUSE.toml; it then checks a copy of the project's files with REUSE.toml written as the

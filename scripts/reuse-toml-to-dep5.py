@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Writes the annotations of REUSE.toml as a .reuse/dep5 file for a reuse tool older than 3.0,
 # which reads only that format (Debian 12 ships 1.1). Reads REUSE.toml from the current folder
 # and the project's file names, NUL-separated, from standard input; each annotation's globs are

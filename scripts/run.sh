@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sets up, builds and starts the game. Without a display it says how to run it under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what building, running and testing Pentaro needs, from Debian's packages.
 # Safe to run again: it does nothing when every package is already there.
 set -euo pipefail

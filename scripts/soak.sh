@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Soak run: a pentaro-lobby and ten computer players that challenge and play each other flat out,
 # then the checks. Usage: scripts/soak.sh [MINUTES] | scripts/soak.sh --seconds N
 # (default 1 minute; MINUTES may be a fraction). Uses the default build (build/), or BUILD_DIR.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sets up, builds and runs every test: the layer check, the licence check (`reuse lint`), the
 # normal build (with the Qt window's tests under the offscreen platform; it is also packaged,
 # installed and checked by scripts/package-check.sh), the clang build with its lock-annotation

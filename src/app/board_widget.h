@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One of the two board frames of the main dialog. Painting is left to the dialog procedure; the
 // own board turns a press of the left, right or middle button into a cell click, which it signals
 // for the dialog to hand on. Reached with Tab, the own board also shows a cursor cell (a dashed

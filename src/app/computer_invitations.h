@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The participant list's context menu "コンピュータを呼ぶ" with the three strengths, and the
 // computer players it has invited: each joins the lobby this program is in (the address it is
 // connected to; "localhost" when it hosts) under a name numbered per strength, and leaves when

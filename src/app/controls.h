@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Identifiers of the main dialog's controls. The dialog's procedure and view address every
 // control by these numbers; nothing outside the Qt front end knows them.
 #ifndef PENTARO_APP_CONTROLS_H_

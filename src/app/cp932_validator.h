@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Keeps an edit field to what the program sends from it: at most a given number of CP932 bytes,
 // no character that CP932 cannot carry and no control character (a TAB would split the line it
 // travels in). A character that CP932 carries as another one (〜 as ～) is shown as it will

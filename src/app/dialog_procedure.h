@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the main dialog hands on: the clicks of its buttons and toggles (by control identifier),
 // a click on an own board's cell, the painting of the two boards, and the close; and what the
 // dialog asks before closing. The dialog does not own it; all calls come on the UI thread.

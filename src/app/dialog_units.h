@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Dialog units of the main dialog: positions and sizes are given in quarters of the font's average
 // character width and eighths of its height, and turned into pixels the way a dialog manager
 // does. A plain value; any thread.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lobbies found on the local network (DNS-SD), as the drop-down list of the server address
 // field: the box takes the dialog's address edit as its own line edit, so typing an address works
 // as before, and picking a found lobby fills in its address. It owns the found-lobbies model and,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Build helper: draws the program icon at every hicolor size into a theme folder, as
 // <dir>/<N>x<N>/apps/pentaro.png, for desktop menus and docks. Usage: icon_render <dir>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program entry: one main dialog and the Program behind it, then Qt's event loop until the
 // dialog is closed.
 

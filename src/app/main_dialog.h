@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main dialog: every control of the program's one window, laid out in dialog units of the
 // dialog font, with a tab order that follows the layout. It hands clicks, board painting and the
 // close to a DialogProcedure; a click on an own cell is handed on later, never inside the press.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How the participant list draws a line too wide for it: "name ★ opponent" keeps its star and
 // shortens each name in its middle, so that both names keep their ends; any other line shortens in
 // its middle. The line's text stays whole (for screen readers and the tooltip). Owned by the list

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program icon, drawn at any size from one design: a 5 x 5 board with a completed diagonal and
 // some called numbers, with a shadow. At 32 px it is pixel for pixel the classic icon
 // (pentaro.xpm); other sizes scale the geometry in whole pixels, so every size stays sharp. Any

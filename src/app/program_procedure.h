@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Program as the main dialog's procedure: turns the dialog's clicks into the Program's typed
 // commands, reading the edit fields and the selected participant where a command needs them.
 // Holds references only; the Program, the window and the view must outlive the dialog's use of

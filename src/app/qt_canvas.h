@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A Canvas over a QPainter that is already open on a board widget (or an image in tests). Draws
 // with the painter's font, without antialiasing, and keeps the classic rules: rectangles leave out
 // their right and bottom edges, lines their last point. Lives for one paint; UI thread only.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Qt event loop's thread as the program's UI thread: work from other threads is queued to a
 // context object that lives there. Create it on the UI thread, after the QApplication; it owns
 // the context object. Shut it down (or destroy it) before the event loop's thread stops serving.

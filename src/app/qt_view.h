@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The LobbyView of the main dialog: shows the core's events in the dialog's controls, with the
 // words made by view_texts.h, and asks the challenge question in a question box. Knows the
 // selected participant for the commands that name one. Does not own the dialog; UI thread only.

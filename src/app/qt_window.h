@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main dialog's Qt controls addressed by identifier, as the dialog's view and procedure use
 // them. Texts cross here between CP932 bytes and Qt's strings; the list box keeps each line's
 // PlayerId and CP932 text. Does not own the dialog, which must outlive it. UI thread only.

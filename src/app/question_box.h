@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The modal yes/no question box. It cannot be answered by a press that began before it was seen:
 // its buttons take input only kInputDelay after it shows, and a held key's repeats never answer
 // it; and it opens with no button under the mouse pointer. Owned by whoever runs it (on the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the command-line programs (the lobby host, the computer players) share: their exit
 // statuses, the reading of a whole number argument, and the blocking of the stop signals that
 // their main thread then takes with sigwait. Plain functions; the signal mask is per thread.

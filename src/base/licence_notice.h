@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The copyright and licence lines that every program prints after its name and version for
 // --version, worded as GNU programs word them. Constant data, for any thread.
 #ifndef PENTARO_BASE_LICENCE_NOTICE_H_

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A std::mutex that clang's thread-safety analysis understands (libstdc++'s own carries no
 // annotations), its scoped lock, and a condition variable that waits on it. Not copyable.
 #ifndef PENTARO_BASE_MUTEX_H_

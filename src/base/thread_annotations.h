@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Lock annotations that clang's -Wthread-safety checks (the `clang` preset turns them into errors);
 // other compilers see nothing. Mark shared state with PENTARO_GUARDED_BY(mutex_) and functions
 // that expect a lock held with PENTARO_REQUIRES(mutex_).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The player's side of the connection to a lobby server: connecting and greeting, the dispatcher
 // of received lines, chat, the participant list, and (through MatchNegotiation and MatchSession)
 // challenges, watching and match play. What happens is reported to the view as typed events.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The client's side of starting a match and of watching one: the challenge and its question, the
 // answers, the first-move draw, and the requests that begin watching. UI thread only.
 #ifndef PENTARO_CLIENT_MATCH_NEGOTIATION_H_

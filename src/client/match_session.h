@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One player's match as the lobby client runs it: the glue between the match model, the lines to
 // and from the server, and the view. It turns received maps and calls into model operations, and
 // the model's outcomes into lines to the opponent and typed events for the view (status, notices,

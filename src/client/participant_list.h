@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The participant list of one player's program: the participant model, kept from the server's
 // ADD, DEL and STLIST lines and emptied when the connection ends, with every change of its lines
 // reported to the view. The model owns the lines; the view only shows them. UI thread only.

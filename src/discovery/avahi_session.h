@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One connection to the Avahi daemon over D-Bus, kept on a worker thread of its own that runs
 // avahi's simple poll: the client, its browsers and entry groups are used on that thread only.
 // When D-Bus or the daemon is missing or goes away, the session says so to its handler and keeps

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lobbies found on the local network, live: each with its instance name, host, address, port
 // and player count, and whether lobbies can be found at all (the Avahi daemon is there). The
 // browser's worker changes it; any thread reads a copy. The listener is called after every

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Announces one lobby over DNS-SD while its host accepts players: service _pentaro._tcp on the
 // listening port, IPv4, the instance name asked for (Avahi's alternative, "NAME #2", when another
 // service has it) and the TXT strings txtvers, version and players. start, setPlayers and stop

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Finds the lobbies announced on the local network (_pentaro._tcp, IPv4) and keeps a FoundLobbies
 // model up to date: each found service is resolved and kept resolved, so a changed player count
 // or address shows, and a service that goes is removed. Whether the daemon is there is the

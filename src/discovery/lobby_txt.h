@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a lobby says about itself over DNS-SD: the service type, the instance name made from a
 // player's or machine's name, and the TXT record ("txtvers=1", "version=1.01", "players=3").
 // Plain functions with no state; any thread may call them.

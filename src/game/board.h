@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One player's 5 x 5 grid, row by row (index = column + 5 * row). A cell holds 0 (empty),
 // n (number n, not yet called) or -n (number n, called: "marked"). A plain value type.
 #ifndef PENTARO_GAME_BOARD_H_

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws one board onto a Canvas: the cells (or, for a hidden board, the button-face colour), then
 // every completed line in red with white numbers, then the grid, then the marks of the match:
 // a frame around the board whose side calls next and one around the last called cell (on a shown

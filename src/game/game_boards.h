@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's two boards and the placement state: the own board (left) and the opponent's board
 // as received (right). Every operation that changes a board ends with a repaint request. Owned
 // and used by the UI thread only.

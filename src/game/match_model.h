@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The course of one match as one player's program sees it: who plays whom, whose turn it is, the
 // calls on both boards and their decision, and which match is being watched. It knows no window
 // and no protocol: every operation says what happened, and the caller shows it and tells the

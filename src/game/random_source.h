@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's only pseudo-random generator: a 32-bit state stepped by a fixed bit permutation
 // with one feedback bit. The sequence is reproducible from the state. Not thread-safe; the UI
 // thread owns it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One pooled server-side connection: a fixed index, the owning listener, a socket, and the worker
 // that reads the socket's lines and hands them to the listener's handler. Owned by its
 // TcpListener; the accept worker fills and starts it, its own worker reads and closes it, any

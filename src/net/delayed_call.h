@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A function run once, on a thread of its own, after a pause, unless cancelled first: the timer
 // behind the client's reconnection pauses, where the UI thread may not wait. The function should
 // only hand work on (post it to the UI thread); it must not call back into this object. Start and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A mutex that admits waiting threads in the order they came: unlock hands the mutex straight to
 // the longest waiter and wakes only that one. A thread that unlocks and at once locks again thus
 // queues behind the others instead of barging in, so one busy connection's worker cannot keep the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where players on other machines reach this one: the IPv4 addresses of the network interfaces
 // that are up, without loopback (127.x). Plain functions with no state; any thread may call them.
 #ifndef PENTARO_NET_HOST_ADDRESSES_H_

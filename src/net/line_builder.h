@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Composes one line: the command word, then every field after a TAB; numbers in the "%d" form.
 // The line writer adds CR LF.
 #ifndef PENTARO_NET_LINE_BUILDER_H_

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The line framing of a received byte stream, without a socket: the owner receives into
 // chunkSpace(), hands the count to takeChunk(), and reads lines until the chunk is used up.
 // CR LF, a lone CR and a lone LF each end a line; an LF right after a line-ending CR is skipped,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A received line split at TAB into at most 30 fields. A field beyond the last reads as empty;
 // the 30th field keeps the rest of the line, TABs included. Owns a copy of the line.
 #ifndef PENTARO_NET_MESSAGE_FIELDS_H_

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lobby's wire protocol. Every message, in either direction, is one line:
 //
 //   line    = command *( TAB field ) CR LF

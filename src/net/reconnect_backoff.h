@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // When to try again after a connection to the host dropped without the player asking: pauses
 // of 1, 2, 4 ... seconds, at most kLongestPause, for at least kKeepTrying after the drop. Pure:
 // the caller passes the time and makes the attempts. Owned by one client; not thread-safe.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The outgoing bytes of one connection. Any thread appends whole lines; flush() hands everything
 // queued to the kernel in one send that never waits, and what the kernel does not take yet is
 // left to the queue's writer thread, which waits for room (POLLOUT) and sends on. The writer is

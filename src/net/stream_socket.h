@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One IPv4 TCP socket with the line reader and the send queue of its connection. Reads block;
 // sends never do: lines are queued whole and sent by SendQueue.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "net/tcp_connection.h"
 
 #include <poll.h>
@@ -16,7 +19,13 @@ TcpConnection::~TcpConnection() {
 
 bool TcpConnection::open(const std::string& host, int port) {
   MutexLock control(controlMutex_);
-  if (running()) return false;
+  if (running()) {
+    // A worker past its last callback only has to return: waited for, not refused (a host that
+    // stops and starts again at once joins its own lobby again).
+    if (!finished_.load()) return false;
+    worker_.waitUntilEnded();
+  }
+  finished_ = false;
   address_ = resolveHost(host);
   port_ = port;
   clearCancel();
@@ -52,6 +61,7 @@ void TcpConnection::run() {
     // otherwise go on trying and join a lobby that appears later, unasked and nameless.
     socket_.close();
     if (!cancelled()) handler_.onConnectFailed();
+    finished_ = true;
     return;
   }
   handler_.onConnected();
@@ -72,6 +82,7 @@ void TcpConnection::run() {
   }
   socket_.close();
   handler_.onClosed();
+  finished_ = true;
 }
 
 void TcpConnection::clearCancel() {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The client side of the socket layer: one socket and one worker that connects to a host and
 // then reads lines, handing each to onLineReceived. A line longer than the line buffer is dropped
 // whole, never delivered in pieces. The owner's Handler gets the callbacks, on the worker; the
@@ -8,6 +11,7 @@
 #ifndef PENTARO_NET_TCP_CONNECTION_H_
 #define PENTARO_NET_TCP_CONNECTION_H_
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -44,7 +48,8 @@ class TcpConnection {
   TcpConnection& operator=(const TcpConnection&) = delete;
 
   // Resolves `host` and starts the worker, which connects and reads. False when no socket can be
-  // made or the previous worker has not ended yet (its onClosed may still be running). A failed
+  // made or the previous worker has not ended yet (its onClosed may still be running); a previous
+  // worker whose last callback has returned is waited for. A failed
   // connect calls onConnectFailed; the socket keeps its descriptor until disconnect() or the next
   // open(). An unresolvable host gives a connect that fails.
   bool open(const std::string& host, int port);
@@ -77,6 +82,8 @@ class TcpConnection {
   std::uint32_t address_ = StreamSocket::kNoAddress;  // set by open() before the worker starts
   int port_ = 0;
   Handler& handler_;
+  // The worker's last callback has returned: it only has to end. Set by the worker, read by open().
+  std::atomic<bool> finished_{true};
   WorkerThread worker_;  // last: joined before the members its body uses go away
 };
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The server side of the socket layer: a listening socket, an accept worker, and a fixed pool of
 // ConnectionSlots. Each accepted connection goes into the free slot with the lowest index, whose
 // own worker reads it; with no free slot the connection is closed at once. Events reach the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Paces the lines of one connection: a token bucket that refills at a given rate up to a burst.
 // A line that finds no token is not dropped; the bucket tells how long its reader must wait.
 // Pure: the caller passes the time and the rate. Owned and used by one reader thread.

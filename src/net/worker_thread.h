@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One worker thread, held as a member by the object whose work it runs; start(body) runs `body`
 // on a new thread. A worker is stopped by waking its blocking call (the owner shuts its socket
 // down) and then joined, never killed. The owner declares it as its last member, so that it is

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Who is in the lobby and who plays whom, as every player's list shows it: an entry (name and
 // opponent) per PlayerId, and the sorted lines of the list ("name", or "name ★ opponent" for a
 // player in a match) in the list box's collation. The model owns both; a list box only draws the

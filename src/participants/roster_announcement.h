@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The server's announcements that change who is in the lobby (ADD, DEL, STLIST) applied to a
 // participant model: the one reading of those lines that every player's list and the server's own
 // roster share.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The twelve lines of a board (five columns, five rows, two diagonals) as bit masks over the cell
 // indices, and the unions of every choice of five of them: the arithmetic the strategies share.
 // Plain functions over immutable tables; safe from any thread.

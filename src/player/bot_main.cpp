@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // pentaro-bot: computer players. It joins a lobby as one or more computer players, each the same
 // program a person's window runs, driven by a strategy; a player whose connection drops joins
 // again by itself. Or, with --selfplay, it plays strategies against each other in this process

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A computer player in a lobby: one complete player's program (a Program with its own UI thread,
 // exactly what a person's window runs) with the computer player as its view. It reads what
 // happens from the view events and the models, never from text, and gives the commands a person

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a person at the window sees of a match, and all a strategy may use: the own board with its
 // marks (which are the called numbers), and of the hidden opponent board only the cells of its
 // completed lines, with their numbers, as the board painter draws them. The received map itself

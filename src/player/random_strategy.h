@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The weak strength ("よわい"): calls any uncalled number of its board, each equally likely.
 // One thread at a time.
 #ifndef PENTARO_PLAYER_RANDOM_STRATEGY_H_

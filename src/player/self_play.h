@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Matches between two strategies in one process, without sockets: each side has its own boards,
 // random source and match model as its program would, the maps are exchanged by value, and every
 // call is made on the caller's model and received on the other's.

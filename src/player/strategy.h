@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A computer player's mind: it chooses the placement of its board before a match and each of its
 // calls, from a PlayerView only. Three strengths. Each strategy owns its own seeded generator, so a
 // run is repeatable for a seed and never draws from the program's RandomSource. One thread at a

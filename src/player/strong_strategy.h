@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The strong strength ("つよい"). A call is judged by every way to five lines that remains: each
 // set of five lines counts with a weight that falls steeply with the cells it still needs, so the
 // call that brings the nearest ways nearer, and keeps the most of them open, scores best. The

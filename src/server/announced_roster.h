@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lobby server's own roster: the participant model kept from the very lines the server sends
 // to every player (ADD, DEL, STLIST). Fed under the server's lock, so a newcomer's welcome always
 // matches what the others were told, however far the players' own programs lag behind.

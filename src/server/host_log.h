@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lobby host's log: lines queued from any thread, also under the server's lock, and written
 // to a descriptor (standard output) by a writer thread of its own, so a log nobody reads never
 // holds up a player. The queue is bounded: lines that find it full are dropped and counted, and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // pentaro-lobby: hosts a lobby without a display and without a player of its own. Its participant
 // list is kept from the server's own announcements (the very lines every client receives), so a
 // newcomer still learns who is there and who plays whom.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lobby server: ten player slots on one TCP port. It welcomes each newcomer with its PlayerId
 // (the slot index) and who is there, registers names, relays every other line to the player named
 // in field 1 (with the sender in its place), copies calls to watchers, and announces matches.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program-wide objects of one player's program and the typed commands its view gives. The
 // objects are built in the order server, client, random source, participant list (the boards
 // alongside) and destroyed in reverse. Everything runs on the UI thread except the workers inside

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings file "qm.ini": the player's name and the server address, each as a 16-bit
 // little-endian byte length, the CP932 bytes and a zero byte. Read once when the program starts,
 // written once at shut-down (to a temporary file renamed over the old one). UI thread.

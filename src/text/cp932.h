@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // CP932 (Shift_JIS) text helpers. Inside the program every text is a std::string of CP932 bytes:
 // the wire and the settings file carry them unchanged. UTF-8 appears only at the window boundary
 // and in the UTF-8 source of the text table. All functions are pure and thread-safe.

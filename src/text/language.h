@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's language: the gettext catalog "pentaro" chosen by the locale (LANGUAGE, LC_ALL,
 // LC_MESSAGES, LANG), its msgids the Japanese source texts, which are also the fallback.
 // startLanguage() runs once at the start of main, before any text is read and before threads

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The system's own texts, in CP932. The table is written once, in UTF-8, in texts.cpp, looked up
 // in the language's catalog (language.h) and converted when first used; `texts()` is thread-safe
 // and the table never changes afterwards. The host's notices stay Japanese in every language.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A surface to draw one board on, in pixels with (0, 0) at the top left. Rectangles include their
 // left and top edges and exclude their right and bottom edges; a line includes its first point and
 // excludes its last, as the classic GDI calls do. Used on the UI thread only.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The chat log's text as every view keeps it: lines ended by CR LF, started afresh once it has
 // reached kLimitBytes, so a lobby that runs for days keeps a bounded log. A plain value; its owner
 // serialises the calls.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the window's connection and match controls show in each state of the core, shared by every
 // view that has such controls: which toggle is down, and what may be used.
 #ifndef PENTARO_UI_CONTROL_STATES_H_

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A UiThread without a window system: a thread of its own that runs queued functions in order.
 // Front ends without a display (tests, the lobby host, the computer player) use it as their UI
 // thread. An idle handler, if installed, runs on it each time the queue has run empty after work

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A LobbyView without a window system: it keeps what a window would show (the status line, the
 // chat log, the participant lines and a selection, the names above the boards, the states of the
 // toggles and buttons), made into Japanese text as the Qt window makes it. Used by the tests, which

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The presentation boundary: what the lobby core (connection, chat, participant list, match play,
 // settings) tells a view, as typed events. The view makes the words a player reads from these
 // events itself (view_texts.h), so that a translated view replaces them in one place; the core

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A Canvas that keeps its pixels in memory: the headless board surface, read back by tests.
 // Text is not rasterised; each drawn text is recorded with its rectangle and colour.
 #ifndef PENTARO_UI_MEMORY_CANVAS_H_

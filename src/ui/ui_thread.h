@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The thread that owns the window and the client side of the game. Other threads hand work to it:
 // `invokeAndWait` runs a function there and waits for it, `post` queues one without waiting.
 // After `shutDown` nothing queued runs any more and `invokeAndWait` returns false at once, so a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The words of the view events: the status line, the program's own chat-log lines, chat
 // lines and the challenge question, made from the typed events of lobby_view.h. The one place
 // where the headless and the Qt views turn events into text, in the language of the text table;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Shared pieces of the Qt front end's tests: a DialogProcedure that records what reaches it, a
 // fixture with a main dialog, its QtWindow and its QtView, an automatic answerer for question
 // boxes, and a complete player built as main() builds it. The QApplication comes from the test

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The test program's entry: one QApplication for every test, created after GoogleTest has read
 // its flags and destroyed before the program's static objects (Qt's own among them) go away.
 // The offscreen platform is used unless another one is asked for.

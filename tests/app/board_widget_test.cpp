@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The boards on screen: the Qt canvas keeps the classic drawing rules, the painted widgets show
 // the game's colours in a closed grid, and presses on the own board become cell clicks.
 #include "app/board_widget.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The address field's list of found lobbies, driven through its model (the browser itself is
 // tested against a real daemon in tests/discovery): picking fills the address the program
 // connects to, typing is left alone while the list changes, and the chat log tells once per loss

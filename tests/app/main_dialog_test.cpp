@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main dialog on its own: every control as the dialog describes it, laid out in dialog units,
 // focus and keys, and what reaches the procedure.
 #include <QAccessible>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Complete players behind Qt dialogs, driven through the controls as users drive them: one
 // player placing numbers and keeping its settings (or telling that it could not), and lobby rounds
 // over loopback with hosting, joining, chat, a challenge answered in the question box, a match

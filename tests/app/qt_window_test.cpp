@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Qt controls by identifier (CP932 texts in and out, the edit fields, the question box), the
 // view over them (the chat log, the participant lines and their selection, the challenge question)
 // and the Qt event loop as the UI thread.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lobby announcer and browser against a real Avahi daemon, which avahi_namespace.sh starts in
 // namespaces of its own (these cases skip anywhere else). `avahi-browse -rpt` is the outside
 // witness of what is announced, the FoundLobbies model the inside one.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pentaro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the discovery tests against a real Avahi daemon inside namespaces of their own: a network
 # namespace with only its loopback (up), a mount namespace with a private tmpfs on /run for the
 # system bus's and the daemon's files, and a PID namespace so that whatever is left is killed

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a lobby says in its DNS-SD records, and the found-lobbies model's bookkeeping. The
 // announcer and browser themselves are tested against a real daemon (avahi_daemon_test.cpp).
 #include <gmock/gmock.h>

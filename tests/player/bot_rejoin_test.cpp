@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // pentaro-bot, run as a child process, against a lobby that goes away and comes back.
 #include <signal.h>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A computer player in a real lobby over loopback, against a scripted raw client that speaks the
 // protocol line by line: it challenges the computer, exchanges maps and calls numbers in order.
 #include "player/computer_player.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The strategies against each other through self-play, and what a strategy may see.
 #include <gtest/gtest.h>
 

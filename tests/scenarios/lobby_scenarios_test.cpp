@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Several complete players in one process, over loopback: joining, chat, leaving, the eleventh
 // player, and the server's end.
 #include <arpa/inet.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A lobby of complete players over loopback: one hosts, the others join, in order, so their
 // PlayerIds are 0, 1, 2, ...
 #ifndef PENTARO_TESTS_SCENARIOS_SCENARIO_H_

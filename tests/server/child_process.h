@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A program started as a child process with its standard output and error on pipes, for tests
 // that run a built executable. Every wait is bounded by kWait; a child still running when the
 // object goes away is killed.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lobby host `pentaro-lobby`, run as a child process and talked to by raw players.
 #include <netinet/in.h>
 #include <signal.h>

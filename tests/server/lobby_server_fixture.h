@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A LobbyServer on a free loopback port with up to ten raw players, and the expected server lines
 // built from the Japanese texts. The roster the welcome reads is a participant model that a test
 // fills the way the server's announcements would.

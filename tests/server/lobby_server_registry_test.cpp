@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Welcome, registration, departure, the slot limit and the server's end, seen byte for byte by
 // raw players.
 #include <netinet/in.h>

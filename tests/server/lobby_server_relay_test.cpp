@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The relay of every line but NEW_C, the match announcements and the watch entries, seen byte
 // for byte by raw players.
 #include <algorithm>

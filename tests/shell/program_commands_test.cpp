@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The dialog's commands on a program that is not connected: placement by hand and at random,
 // clicks outside a match, chat without a connection, and the settings at start and shut-down.
 #include <gtest/gtest.h>

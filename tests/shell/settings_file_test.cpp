@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings file: byte-exact records, files cut short or corrupted, and a save that never
 // loses the previous file.
 #include "shell/settings_file.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Test helpers for the socket layer: a thread-safe recorder of callback events with bounded waits,
 // and a bound on an action that might hang. The raw peer and the free port are in
 // support/raw_client.h.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Byte strings written as hex ("94 7A 92 75"), so that expected CP932 texts are spelled out byte
 // by byte instead of going through the converter under test.
 #ifndef PENTARO_TESTS_SUPPORT_HEX_BYTES_H_

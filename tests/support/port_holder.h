@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Stands for another program that holds a TCP port: a socket listening on every local address,
 // closed when the holder goes.
 #ifndef PENTARO_TESTS_SUPPORT_PORT_HOLDER_H_

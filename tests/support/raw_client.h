@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A peer made of a plain POSIX socket on 127.0.0.1, shared by the network and server tests: the
 // tests write the bytes it sends and read back, byte for byte, every line it receives. Every wait
 // is bounded by kWait. Also the free loopback port the tests listen on. One test thread each.

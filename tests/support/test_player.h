@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One complete player's program for end-to-end tests: a headless view, its own UI thread and a
 // Program on a chosen port. Tests drive it with the commands a window gives (toggles, buttons,
 // clicks, typed text) and read the view back. Several players live in one test process.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pentaro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program in English: LANG=en_US.UTF-8 as a desktop sets it, whether or not the machine has
 // that locale generated. A program of its own, since the text table is made once per process.
 #include <gtest/gtest.h>
