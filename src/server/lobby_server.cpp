@@ -255,6 +255,8 @@ void LobbyServer::relayMessage(int /*sender*/, const MessageFields& fields) {
 
 void LobbyServer::relayCall(int sender, const MessageFields& fields) {
   const std::string line = forwardedLine(sender, fields, kPlotLastField);
+  lastCall_[sender] = line;
+  lastCallOrder_[sender] = ++calls_;
   sendToPlayer(fields.number(at::kPeer), line);
   for (int i = 0; i < kSlots; ++i) {
     if (watchFirst_[i] == sender) sendToPlayer(i, line);
@@ -282,6 +284,8 @@ void LobbyServer::relayChallengeAnswer(int sender, const MessageFields& fields) 
   if (addressee != sender && isFree(sender) && isFree(addressee)) {
     opponent_[sender] = addressee;
     opponent_[addressee] = sender;
+    lastCall_[sender].clear();
+    lastCall_[addressee].clear();
     announceMatch(protocol::kMatchStarted, sender, addressee);
   }
 }
@@ -320,6 +324,18 @@ void LobbyServer::relayWatchRequest(int sender, const MessageFields& fields) {
   if (!which.empty() && which[0] == protocol::kWatchSecond[0]) watchSecond_[sender] = watched;
   if (!which.empty() && which[0] == protocol::kWatchFirst[0]) watchFirst_[sender] = watched;
   relayOther(sender, fields);
+  // The second of a watcher's two requests: the watched match's latest call, as it was relayed.
+  if (!which.empty() && which[0] == protocol::kWatchSecond[0] && watchFirst_[sender] != kNoWatch &&
+      watched != kNoWatch) {
+    replayLastCall(sender, watchFirst_[sender], watched);
+  }
+}
+
+void LobbyServer::replayLastCall(int watcher, int first, int second) {
+  // Only the two of one running match: anything else has no common course to show.
+  if (opponent_[first] != second) return;
+  const int latest = lastCallOrder_[first] > lastCallOrder_[second] ? first : second;
+  if (!lastCall_[latest].empty()) sendToPlayer(watcher, lastCall_[latest]);
 }
 
 void LobbyServer::relayOther(int sender, const MessageFields& fields) {

@@ -113,6 +113,8 @@ class LobbyServer final : private TcpListener::Handler {
   bool isFree(int slot) const PENTARO_REQUIRES(mutex_);
   // Ends the slot's match in the server's table without an announcement (its DEL says it).
   void forgetMatchOf(int slot) PENTARO_REQUIRES(mutex_);
+  // A new watcher of `first` and `second` gets the later of their last calls.
+  void replayLastCall(int watcher, int first, int second) PENTARO_REQUIRES(mutex_);
   // Tells the announcer how many players are registered now.
   void announcePlayerCount() PENTARO_REQUIRES(mutex_);
 
@@ -141,6 +143,12 @@ class LobbyServer final : private TcpListener::Handler {
   std::array<std::uint8_t, kSlots> watchSecond_ PENTARO_GUARDED_BY(mutex_) = {};
   // Who plays whom, from the announcements this server made; -1: no match.
   std::array<int, kSlots> opponent_ PENTARO_GUARDED_BY(mutex_) = {};
+  // Each player's last call in its running match, as forwarded, and when it came (a count of all
+  // calls): a watcher who starts mid-match gets the latest of the pair, so it knows at once who
+  // calls next and which number was called last. Empty: none in this match.
+  std::array<std::string, kSlots> lastCall_ PENTARO_GUARDED_BY(mutex_);
+  std::array<std::uint64_t, kSlots> lastCallOrder_ PENTARO_GUARDED_BY(mutex_) = {};
+  std::uint64_t calls_ PENTARO_GUARDED_BY(mutex_) = 0;
   std::uint64_t linesReceived_ PENTARO_GUARDED_BY(mutex_) = 0;
   const RosterView* roster_ = nullptr;                      // set before listening
   std::function<void(std::uint64_t)> endedHandler_;         // set before listening
@@ -150,8 +158,8 @@ class LobbyServer final : private TcpListener::Handler {
   std::atomic<bool> listenEnded_{false};  // onListenEnded has run since the last start
   // Set before listening; its operations never wait for the daemon, so they run under mutex_.
   std::unique_ptr<LobbyAnnouncer> announcer_;
-  std::string announcedName_;  // set before listening
-  TcpListener listener_{*this};           // last: its workers end before the members they use
+  std::string announcedName_;    // set before listening
+  TcpListener listener_{*this};  // last: its workers end before the members they use
 };
 
 }  // namespace pentaro

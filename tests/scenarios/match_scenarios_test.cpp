@@ -283,6 +283,37 @@ TEST_F(MatchScenario, LaterLinesWaitWhileTheQuestionIsOpen) {
   EXPECT_TRUE(bob.waitForChat("あきさんが　対戦をことわりました"));
 }
 
+// A watcher who comes in after a call knows at once who calls next and which number was called
+// last: the host hands it the watched match's latest call with the maps.
+TEST_F(MatchScenario, AWatcherWhoComesMidMatchSeesTheTurnAndTheLastCallAtOnce) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  TestPlayer& chika = join("ちか");
+  startMatch(aki, bob);
+  TestPlayer& caller = aki.fields().turnHolder == aki.id() ? aki : bob;
+  TestPlayer& other = &caller == &aki ? bob : aki;
+  const int number = caller.ownBoard().cell(2, 2);
+  caller.call(number);
+  ASSERT_TRUE(waitUntil([&] { return other.fields().turnHolder == other.id(); }));
+  watch(chika, aki);
+  ASSERT_TRUE(waitUntil([&] {
+    return chika.ownBoard() == aki.ownBoard() && chika.opponentBoard() == bob.ownBoard();
+  }));
+  int lastCall = 0;
+  MatchModel::Side toMove = MatchModel::Side::kUnknown;
+  ASSERT_TRUE(waitUntil([&] {
+    chika.run([&] {
+      lastCall = chika.program->client().match().model().lastCall();
+      toMove = chika.program->client().match().model().sideToMove();
+    });
+    return lastCall != 0;
+  }));
+  EXPECT_EQ(lastCall, number);
+  // Aki's board is on the left: after her call Bob's side calls next, and the other way round.
+  EXPECT_EQ(toMove, &caller == &aki ? MatchModel::Side::kRight : MatchModel::Side::kLeft);
+  EXPECT_EQ(chika.status(), "観戦中");  // nothing decided by the replayed call
+}
+
 TEST_F(MatchScenario, AWatcherFollowsTheMatchFromTheFirstCall) {
   TestPlayer& aki = join("あき");
   TestPlayer& bob = join("ぼぶ");
