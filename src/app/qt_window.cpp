@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -131,6 +132,10 @@ void QtWindow::setEnabled(int id, bool enabled) {
   if (!enabled && dialog_.focusWidget() == widget && chatInput != nullptr && chatInput != widget) {
     chatInput->setFocus(Qt::OtherFocusReason);
   }
+  // An edit that a drop-down list has taken in (the address field and its found lobbies) goes
+  // with its box, so that the box's arrow looks as usable as the field is.
+  auto* box = qobject_cast<QComboBox*>(widget->parentWidget());
+  if (box != nullptr && box->lineEdit() == widget) widget = box;
   widget->setEnabled(enabled);
 }
 

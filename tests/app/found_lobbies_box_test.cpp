@@ -66,6 +66,14 @@ TEST_F(FoundLobbiesBoxTest, PickingALobbyFillsTheAddressAndTypingIsLeftAloneMean
   ASSERT_EQ(box.count(), 1);
   EXPECT_FALSE(items->item(0)->isEnabled());  // "サーバーは見つかっていません"
 
+  // While connected the field cannot change, and the box's arrow says so too.
+  view.connectionChanged(ConnectionState::kConnected);
+  EXPECT_FALSE(box.isEnabled());
+  EXPECT_FALSE(window.isEnabled(IDC_SERVER_ADDRESS));
+  view.connectionChanged(ConnectionState::kIdle);
+  EXPECT_TRUE(box.isEnabled());
+  EXPECT_TRUE(window.isEnabled(IDC_SERVER_ADDRESS));
+
   // The field keeps its place in the tab order: after "接続", before the name.
   showActive();
   control(IDC_CONNECT)->setFocus();
