@@ -67,9 +67,9 @@ void LobbyServer::setAnnouncement(std::string name, LobbyAnnouncer::Listener lis
 }
 
 bool LobbyServer::startServer(int port) {
-  // The accept worker of the last start may still be returning from onListenEnded: a new one
-  // can start only after it.
-  if (listenEnded_.exchange(false)) listener_.waitUntilEnded();
+  // The accept worker of the last start may still be ending (a host that stops and starts again
+  // at once): a new one can start only after it. It waits for no thread but its own slots'.
+  if (listeningStopped_.exchange(false)) listener_.waitUntilEnded();
   {
     FairMutexLock lock(mutex_);
     opponent_.fill(protocol::kNoPlayer);
@@ -87,6 +87,7 @@ bool LobbyServer::startServer(int port) {
 
 void LobbyServer::stopServer() {
   if (announcer_) announcer_->stop();
+  listeningStopped_ = true;
   listener_.closeAll();
 }
 
@@ -357,7 +358,7 @@ void LobbyServer::clearWatchEntries(int slot) {
 
 void LobbyServer::onListenEnded() {
   if (announcer_) announcer_->stop();
-  listenEnded_ = true;
+  listeningStopped_ = true;
   if (endedHandler_) endedHandler_(listenGeneration_.load());
 }
 

@@ -155,7 +155,9 @@ class LobbyServer final : private TcpListener::Handler {
   std::function<void(std::string_view)> announcementSink_;  // set before listening
   std::function<void(int)> floodedHandler_;                 // set before listening
   std::atomic<std::uint64_t> listenGeneration_{0};
-  std::atomic<bool> listenEnded_{false};  // onListenEnded has run since the last start
+  // stopServer or the end of the accept worker has come since the last start: the next start
+  // first waits for that worker, which may still be joining its slots.
+  std::atomic<bool> listeningStopped_{false};
   // Set before listening; its operations never wait for the daemon, so they run under mutex_.
   std::unique_ptr<LobbyAnnouncer> announcer_;
   std::string announcedName_;    // set before listening

@@ -261,7 +261,10 @@ void Program::startServer() {
     server_.setAnnouncement(cp932::toUtf8(name_));
   }
   if (!server_.startServer(options_.port)) {
+    // No accept worker started (no socket or no thread), so no end of the server will come.
     stopServer();
+    notice(Notice::Kind::kServerNotStarted);
+    setConnection(ConnectionState::kIdle);
     return;
   }
   if (server_.listenError() != 0) {

@@ -63,6 +63,7 @@ Texts makeTexts() {
   x.watchedLeftSuffix = localized("さんがいなくなったので、観戦を終わりました");
   x.hostingFailedFormat =
       localized("ポート %d はほかのプログラムが使っているので、サーバーになれませんでした");
+  x.serverNotStarted = localized("サーバーを始められませんでした");
   x.connectFailedFormat = localized("接続できませんでした（相手: %s）");
   x.connectCancelled = localized("接続をやめました");
   x.connectionLostInMatch = localized("サーバーとの接続が切れたので、対戦を終わりました");

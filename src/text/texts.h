@@ -81,6 +81,7 @@ struct Texts {
   std::string opponentLeftSuffix;   // after the name: the match ended because the opponent left
   std::string watchedLeftSuffix;    // after the name: watching ended because a player left
   std::string hostingFailedFormat;  // %d: the port
+  std::string serverNotStarted;
   std::string connectFailedFormat;  // %s: the address
   std::string connectCancelled;
   std::string connectionLostInMatch;  // the connection dropped during the player's match

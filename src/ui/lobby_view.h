@@ -56,6 +56,7 @@ struct Notice {
     kConnectionClosed,
     kServerClosed,
     kHostingFailed,  // `number`: the port
+    kServerNotStarted,
     kConnectFailed,  // `name`: the address
     kHostAddress,    // `name`: the address, `other`: its interface
     kOnlyThisMachine,

@@ -81,6 +81,8 @@ std::string noticeText(const Notice& notice) {
       return t.serverClosed;
     case Notice::Kind::kHostingFailed:
       return format(t.hostingFailedFormat, notice.number);
+    case Notice::Kind::kServerNotStarted:
+      return t.serverNotStarted;
     case Notice::Kind::kConnectFailed:
       return format(t.connectFailedFormat, name);
     case Notice::Kind::kHostAddress:

@@ -163,7 +163,10 @@ TEST_F(LobbyScenario, AHostThatStopsAndComesBackTakesItsPlayersBack) {
   ASSERT_TRUE(waitUntil([&] { return closes(aki.chatLog()) == 2; }));
   aki.ui.drain();
   aki.hostLobby();
-  EXPECT_TRUE(waitUntil([&] { return aki.participants().size() == 2; }));  // Chika
+  EXPECT_TRUE(waitUntil([&] { return aki.participants().size() == 2; }))  // Chika
+      << "host:\n"
+      << aki.chatLog() << "guest:\n"
+      << chika.chatLog();
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   EXPECT_FALSE(bob.connected());
 }

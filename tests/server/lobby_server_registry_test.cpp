@@ -251,6 +251,19 @@ TEST_F(ServerLifecycle, CanBeStartedAgainAsSoonAsItHasEnded) {
   }
 }
 
+// A host that stops and hosts again at once: the new start waits for the last accept worker,
+// which may still be closing its players' connections.
+TEST_F(ServerLifecycle, CanBeStartedAgainRightAfterItWasStopped) {
+  for (int round = 1; round <= 20; ++round) {
+    RawClient before(port_);  // in whichever slot the last round's player has left
+    ASSERT_TRUE(before.readLine().has_value()) << "round " << round;
+    server_->stopServer();
+    ASSERT_TRUE(server_->startServer(port_)) << "round " << round;
+    RawClient after(port_);
+    EXPECT_EQ(after.readLine(), "ID\t0") << "round " << round;
+  }
+}
+
 TEST_F(ServerLifecycle, APortThatCannotBeBoundEndsTheServerAtOnce) {
   // Another program listens on the port.
   PortHolder holder;
