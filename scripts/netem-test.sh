@@ -6,18 +6,20 @@
 # stays inside it (root and `unshare --net` needed; otherwise the whole run is skipped):
 #   restart  the host is killed with SIGKILL mid-match and started again: both computer players
 #            must be back in within 35 s;
-#   ghost    every packet is dropped (netem loss 100 %, or the loopback taken down where netem is
-#            missing): the host must drop the silent player, and the player the silent host,
-#            within 60 s;
-#   badlink  200 ms round trip, 5 % loss and reordering (netem): two computer players play whole
+#   ghost    from a moment on every packet is dropped: the host must drop the silent player, and
+#            the player the silent host, within 60 s;
+#   badlink  200 ms round trip, 5 % loss and reordering: two computer players play whole
 #            matches for 60 s with agreeing results and no connection lost (scripts/soak.sh).
-#            Skipped, saying so, where the kernel has no netem (module sch_netem).
+# The bad link is netem on the loopback. Where the kernel has none (module sch_netem), the players
+# run in a second namespace joined to the host's by two TUN devices and lossy_link, the same link
+# in user space (tests/support/lossy_link.cpp).
 # Usage: scripts/netem-test.sh [CASE...]   Uses the default build (build/), or BUILD_DIR.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
 lobby_bin=$build/src/server/pentaro-lobby
 bot_bin=$build/src/player/pentaro-bot
+link_bin=$build/tests/lossy_link
 
 if [[ "${1:-}" != --inside ]]; then
   cases=("$@")
@@ -67,6 +69,35 @@ start_lobby() {
   pids+=("$lobby_pid")
 }
 netem() { tc qdisc add dev lo root netem "$@" 2>/dev/null; }
+# No netem: `far_side LOSSY_LINK_ARGS...` starts lossy_link and a namespace for the players behind
+# it; the players join $host there, through `in_players COMMAND...`. Addresses from the
+# benchmarking range, seen only inside these namespaces.
+host=127.0.0.1
+in_players() { "$@"; }
+far_side() {
+  [[ -x "$link_bin" ]] || { echo "netem-test: $link_bin is missing; build first" >&2; exit 2; }
+  "$link_bin" "$@" tun-host tun-players >"$work/link.log" 2>&1 &
+  link_pid=$!
+  pids+=("$link_pid")
+  wait_count "$work/link.log" 5 '^ready' 1 || { echo "netem-test: lossy_link did not start"; cat "$work/link.log"; exit 1; }
+  unshare --net sleep infinity &
+  players_ns=$!
+  pids+=("$players_ns")
+  until [[ $(readlink "/proc/$players_ns/ns/net") != $(readlink /proc/self/ns/net) ]]; do sleep 0.05; done
+  in_players() { nsenter "--net=/proc/$players_ns/ns/net" -- "$@"; }
+  ip link set tun-players netns "$players_ns"
+  ip addr add 198.18.0.1 peer 198.18.0.2 dev tun-host
+  ip link set tun-host up
+  in_players ip link set lo up
+  in_players ip addr add 198.18.0.2 peer 198.18.0.1 dev tun-players
+  in_players ip link set tun-players up
+  host=198.18.0.1
+}
+link_figures() {
+  kill -TERM "$link_pid"
+  wait "$link_pid" 2>/dev/null || true
+  echo "netem-test: lossy_link: $(tail -n 1 "$work/link.log")"
+}
 
 case $case in
   restart)
@@ -90,25 +121,40 @@ case $case in
     grep '^stopped' "$work/bots.log"
     ;;
   ghost)
+    have_netem=false
+    if netem delay 0ms; then have_netem=true; else far_side --delay-ms 0; fi
     start_lobby
     wait_count "$work/lobby.log" 5 '^listening' 1 || { echo "netem-test: the lobby did not start"; exit 1; }
-    "$bot_bin" --port $port --name ghost --pause-ms 0 >"$work/bots.log" 2>&1 &
+    in_players "$bot_bin" --host $host --port $port --name ghost --pause-ms 0 >"$work/bots.log" 2>&1 &
     pids+=($!)
     wait_count "$work/lobby.log" 10 '^join ' 1 || { echo "netem-test: the player did not join"; exit 1; }
-    if netem loss 100%; then how="netem loss 100 %"; else ip link set lo down; how="loopback down (no netem here)"; fi
+    if $have_netem; then
+      tc qdisc change dev lo root netem loss 100%
+      how="netem loss 100 %"
+    else
+      kill -USR1 "$link_pid"
+      how="lossy_link cut (no netem here)"
+    fi
     silent=$(now)
     wait_count "$work/lobby.log" 60 '^leave 0 ghost' 1 || { echo "netem-test: FAILED: the host kept the ghost for 60 s"; exit 1; }
     echo "netem-test: $how: the host dropped the silent player after $(since "$silent") s"
     wait_count "$work/bots.log" 60 '^lost connection ghost' 1 || { echo "netem-test: FAILED: the player kept the silent host for 60 s"; exit 1; }
     echo "netem-test: $how: the player noticed the silent host after $(since "$silent") s"
+    $have_netem || link_figures
     ;;
   badlink)
-    if ! netem delay 100ms reorder 25% 50% loss 5%; then
-      echo "netem-test: SKIPPED: badlink: tc netem is not available here (kernel module sch_netem)"
-      exit 0
+    if netem delay 100ms reorder 25% 50% loss 5%; then
+      # 100 ms each way through the loopback: a 200 ms round trip between a player and the host.
+      SOAK_PLAYERS=2 scripts/soak.sh --seconds 60
+      exit
     fi
-    # 100 ms each way through the loopback: a 200 ms round trip between a player and the host.
-    SOAK_PLAYERS=2 scripts/soak.sh --seconds 60
+    far_side --delay-ms 100 --loss 5 --reorder 25 --seed "$RANDOM"
+    echo "netem-test: no netem here: lossy_link, 100 ms each way, 5 % loss, 25 % overtaking"
+    status=0
+    SOAK_PLAYERS=2 SOAK_HOST=$host SOAK_PLAYERS_NETNS="/proc/$players_ns/ns/net" \
+      scripts/soak.sh --seconds 60 || status=$?
+    link_figures
+    exit $status
     ;;
   *)
     echo "netem-test: unknown case $case" >&2

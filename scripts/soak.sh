@@ -8,7 +8,9 @@
 # Prints matches played, lines relayed, disagreeing results, lost connections, players ended for
 # flooding, the host's RSS at start and end, and the CPU time (user + system, all threads) the
 # host and the players used per relayed line; exits non-zero when a check fails.
-# SOAK_PLAYERS sets the number of computer players (default 10).
+# SOAK_PLAYERS sets the number of computer players (default 10). SOAK_HOST is the host address
+# the players join (default 127.0.0.1); SOAK_PLAYERS_NETNS, a network namespace (a path such as
+# /proc/PID/ns/net) the players run in, on the far side of a link to the host's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,6 +30,9 @@ for bin in "$lobby_bin" "$bot_bin"; do
 done
 
 readonly players=${SOAK_PLAYERS:-10}
+readonly host=${SOAK_HOST:-127.0.0.1}
+in_players_netns=()
+[[ -n "${SOAK_PLAYERS_NETNS:-}" ]] && in_players_netns=(nsenter "--net=$SOAK_PLAYERS_NETNS" --)
 readonly rss_growth_limit_kb=4096  # the host's RSS may grow by at most this over the run
 work=$(mktemp -d)
 lobby_pid=""
@@ -62,8 +67,9 @@ for attempt in 1 2 3 4 5; do
 done
 [[ -n "$lobby_pid" ]] || { echo "soak: the lobby could not listen" >&2; cat "$work/lobby.err" >&2; exit 1; }
 
-"$bot_bin" --port "$port" --count "$players" --challenge --pause-ms 0 --name soak \
-  --seed "$RANDOM" >"$work/bots.log" 2>&1 &
+# nsenter runs the players in their namespace without a process of its own (it execs them).
+"${in_players_netns[@]}" "$bot_bin" --host "$host" --port "$port" --count "$players" --challenge \
+  --pause-ms 0 --name soak --seed "$RANDOM" >"$work/bots.log" 2>&1 &
 bot_pid=$!
 # The start: every player has joined.
 for _ in $(seq 100); do
