@@ -85,9 +85,7 @@ void FoundLobbiesBox::refresh() {
   const FoundLobbies::State state = lobbies_.state();
   if (state == FoundLobbies::State::kUnavailable && !toldUnavailable_) {
     toldUnavailable_ = true;
-    Notice unavailable;
-    unavailable.kind = Notice::Kind::kLobbiesNotFoundAutomatically;
-    view_.noticeAdded(unavailable);
+    view_.noticeAdded({.kind = Notice::Kind::kLobbiesNotFoundAutomatically});
   } else if (state == FoundLobbies::State::kAvailable) {
     toldUnavailable_ = false;
   }

@@ -79,10 +79,7 @@ void LobbyClient::handleConnected() {
 }
 
 void LobbyClient::handleConnectFailed() {
-  Notice failed;
-  failed.kind = Notice::Kind::kConnectFailed;
-  failed.name = address_;
-  view_.noticeAdded(failed);
+  view_.noticeAdded({.kind = Notice::Kind::kConnectFailed, .name = address_});
   status(Status::Kind::kNotConnected);
   if (linkHandler_) linkHandler_(LinkEvent::kConnectFailed);
 }
@@ -127,10 +124,7 @@ void LobbyClient::onId(const MessageFields& fields) {
   // Only a host's slot is an id; anything else is no lobby of this game, and would not even fit
   // the id's 16 bits.
   if (id < 0 || id >= protocol::kPlayerSlots) {
-    Notice refused;
-    refused.kind = Notice::Kind::kBadPlayerId;
-    refused.number = id;
-    view_.noticeAdded(refused);
+    view_.noticeAdded({.kind = Notice::Kind::kBadPlayerId, .number = id});
     connection_.disconnect();
     return;
   }
@@ -165,9 +159,7 @@ void LobbyClient::handleClosed() {
   connected_ = false;
   status(Status::Kind::kNotConnected);
   participants_.clearAll();
-  Notice closed;
-  closed.kind = Notice::Kind::kConnectionClosed;
-  view_.noticeAdded(closed);
+  view_.noticeAdded({.kind = Notice::Kind::kConnectionClosed});
   if (linkHandler_) linkHandler_(LinkEvent::kClosed);
 }
 

@@ -25,11 +25,7 @@ MatchNegotiation::MatchNegotiation(MatchSession& match, GameBoards& boards, Rand
       ownName_(std::move(ownName)) {}
 
 void MatchNegotiation::notice(Notice::Kind kind, std::string name, std::string other) {
-  Notice n;
-  n.kind = kind;
-  n.name = std::move(name);
-  n.other = std::move(other);
-  view_.noticeAdded(n);
+  view_.noticeAdded({.kind = kind, .name = std::move(name), .other = std::move(other)});
 }
 
 void MatchNegotiation::challenge(int target) {

@@ -18,10 +18,7 @@ MatchSession::MatchSession(GameBoards& boards, LobbyView& view, Hooks hooks)
 MatchSession::~MatchSession() { boards_.setAfterReset(nullptr); }
 
 void MatchSession::notice(Notice::Kind kind, std::string name) {
-  Notice n;
-  n.kind = kind;
-  n.name = std::move(name);
-  view_.noticeAdded(n);
+  view_.noticeAdded({.kind = kind, .name = std::move(name)});
 }
 
 void MatchSession::status(Status::Kind kind, std::string name) {

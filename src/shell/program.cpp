@@ -64,12 +64,7 @@ void Program::status(Status::Kind kind, int number) {
 }
 
 void Program::notice(Notice::Kind kind, std::string name, std::string other, int number) {
-  Notice n;
-  n.kind = kind;
-  n.name = std::move(name);
-  n.other = std::move(other);
-  n.number = number;
-  view_.noticeAdded(n);
+  view_.noticeAdded({kind, std::move(name), std::move(other), number});
 }
 
 void Program::setPlayerName(std::string_view name) { name_ = field(name); }

@@ -94,9 +94,11 @@ struct Notice {
     kLobbiesNotFoundAutomatically,  // no Avahi daemon: lobbies are typed by address
     kBadPlayerId,  // `number`: an id the host gave outside its ten slots; the connection ends
   };
+  // Every field has its initializer, so a notice names only the fields it uses:
+  // {.kind = Notice::Kind::kConnectFailed, .name = address}.
   Kind kind = Kind::kMatchStarted;
-  std::string name;
-  std::string other;
+  std::string name{};
+  std::string other{};
   int number = 0;
 };
 

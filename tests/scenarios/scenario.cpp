@@ -48,7 +48,15 @@ void Scenario::startMatch(TestPlayer& challenger, TestPlayer& challenged) {
 }
 
 void Scenario::watch(TestPlayer& watcher, TestPlayer& player) {
-  ASSERT_TRUE(watcher.selectParticipant(player.id()));
+  // The watcher's list learns of the match from the host's announcement, which may come after
+  // the two players have begun; until then a watch is refused, as in the window.
+  const int watched = player.id();
+  ASSERT_TRUE(waitUntil([&] {
+    int opponent = protocol::kNoPlayer;
+    watcher.run([&] { opponent = watcher.program->participants().opponentOf(watched); });
+    return opponent != protocol::kNoPlayer;
+  }));
+  ASSERT_TRUE(watcher.selectParticipant(watched));
   watcher.watchSelected();
   EXPECT_TRUE(watcher.chatHas("対戦情報を取得中・・・"));
   ASSERT_TRUE(watcher.waitForStatus("観戦中"));
