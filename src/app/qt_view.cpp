@@ -52,11 +52,12 @@ void QtView::participantInserted(int index, std::string_view text, int id) {
 void QtView::participantRemoved(int index) { window_.listDelete(index); }
 
 void QtView::participantRebuilt(int from, int to, std::string_view text, int id) {
-  // The selection stays at its position, as the list box keeps it across a delete and an add.
-  const int selection = window_.listSelection();
+  // The selection stays with its participant: a rebuilt line that sorts to another place takes
+  // the highlight along, so that "対戦" never goes to somebody the user did not pick.
+  const bool wasSelected = from >= 0 && window_.listSelection() == from;
   if (from >= 0) window_.listDelete(from);
   window_.listInsert(to, text, id);
-  if (selection >= 0) window_.listSelect(selection);
+  if (wasSelected) window_.listSelect(to);
 }
 
 void QtView::participantsCleared() {

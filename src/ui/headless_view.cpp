@@ -78,11 +78,11 @@ void HeadlessView::participantRemoved(int index) {
 
 void HeadlessView::participantRebuilt(int from, int to, std::string_view text, int id) {
   MutexLock lock(mutex_);
-  // The selection stays at its position, as a list box keeps it across a delete and an add.
-  const int selection = selection_;
+  // The selection stays with its participant, as in the window.
+  const bool wasSelected = from >= 0 && selection_ == from;
   removeLine(from);
   insertLine(to, text, id);
-  if (selection >= 0 && selection < static_cast<int>(lines_.size())) selection_ = selection;
+  if (wasSelected) selection_ = to;
 }
 
 void HeadlessView::participantsCleared() {

@@ -141,8 +141,10 @@ TEST_F(AppQtWindow, TheListShowsLinesWhereToldAndKeepsItsSelectionLikeTheHeadles
   both([](LobbyView& v) { v.participantInserted(0, "0", 42); });  // above: the line keeps it
   expectSame("inserted above the selection");
   EXPECT_EQ(view.selectedParticipant(), 1);
-  both([](LobbyView& v) { v.participantRebuilt(0, 5, sjis("0 ★ 漢字"), 42); });  // stays put
+  // A line that sorts past the selection: the selection stays with its participant.
+  both([](LobbyView& v) { v.participantRebuilt(0, 5, sjis("0 ★ 漢字"), 42); });
   expectSame("rebuilt around the selection");
+  EXPECT_EQ(view.selectedParticipant(), 1);
   both([](LobbyView& v) { v.participantRebuilt(-1, 0, "eve", 7); });
   expectSame("a line added as rebuilt");
   both([](LobbyView& v) { v.participantRemoved(0); });

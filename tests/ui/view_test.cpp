@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "text/cp932.h"
 #include "support/hex_bytes.h"
+#include "text/cp932.h"
 #include "ui/chat_log.h"
 #include "ui/control_states.h"
 #include "ui/headless_view.h"
@@ -78,16 +78,20 @@ TEST(UiViewTexts, EventsBecomeTheProgramsJapaneseTexts) {
   EXPECT_EQ(hexBytes("96 BC 96 B3 82 B5"), cp932::fromUtf8("名無し"));
 }
 
-TEST(UiHeadlessView, KeepsTheSelectionAsAListBoxDoes) {
+TEST(UiHeadlessView, TheSelectionStaysWithItsParticipant) {
   HeadlessView view;
   view.participantInserted(0, "a", 1);
   view.participantInserted(1, "c", 3);
   view.select(1);
   view.participantInserted(1, "b", 2);  // above the selection: it moves down with its line
   EXPECT_EQ(view.selectedId(), 3);
-  view.participantRebuilt(2, 0, "0 c", 3);  // rebuilt: the selection stays at its position
-  EXPECT_EQ(view.selection(), 2);
-  view.participantRemoved(2);  // the selected line goes: nothing is selected
+  view.participantRebuilt(2, 0, "0 c", 3);  // the selected line sorts to the top: it goes along
+  EXPECT_EQ(view.selection(), 0);
+  EXPECT_EQ(view.selectedId(), 3);
+  view.participantRebuilt(1, 0, "+a", 1);  // another line passes the selection
+  EXPECT_EQ(view.selection(), 1);
+  EXPECT_EQ(view.selectedId(), 3);
+  view.participantRemoved(1);  // the selected line goes: nothing is selected
   EXPECT_EQ(view.selectedId(), -1);
 }
 
