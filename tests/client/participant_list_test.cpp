@@ -167,15 +167,16 @@ TEST_F(ClientParticipantListBox, SelectionIsRestoredByPosition) {
   EXPECT_EQ(window_.selectedId(), -1);
 }
 
-TEST_F(ClientParticipantListBox, SelectionCanLandOnAnotherParticipantWhenTheLineSortsElsewhere) {
+TEST_F(ClientParticipantListBox, TheSelectionStaysWithItsParticipantWhenTheLineSortsElsewhere) {
   apply("ADD\t1\tbob");
   apply("ADD\t2\tbob");
   apply("ADD\t3\tzed");
   window_.select(0);  // the first bob, id 1
-  // Its rebuilt line "bob ★ zed" sorts after the other "bob": the highlight stays on line 0.
+  // Its rebuilt line "bob ★ zed" sorts after the other "bob": the highlight goes along, so that
+  // "対戦" does not go to the other bob.
   apply("STLIST\tS\t1\t3");
   EXPECT_EQ(listBox(window_), (std::vector<std::string>{"2 bob", "1 bob ★ zed", "3 zed ★ bob"}));
-  EXPECT_EQ(window_.selectedId(), 2);
+  EXPECT_EQ(window_.selectedId(), 1);
 }
 
 TEST(ClientParticipantListDetached, KeepsEntriesAndLinesUntilAListBoxDrawsThem) {
