@@ -120,7 +120,8 @@ void Program::onLink(LobbyClient::LinkEvent event) {
   if (connection_ == ConnectionState::kHosting || connection_ == ConnectionState::kIdle) return;
   switch (event) {
     case LobbyClient::LinkEvent::kConnected:
-      backoff_.connected();
+      // The series of attempts to get back in ends when the host takes the player (its ID),
+      // not at the connect: an attempt closed before that is one more that failed.
       setConnection(ConnectionState::kConnected);
       break;
     case LobbyClient::LinkEvent::kClosed:
@@ -128,6 +129,8 @@ void Program::onLink(LobbyClient::LinkEvent event) {
       if (connection_ == ConnectionState::kConnected && options_.rejoin && client_.welcomed()) {
         notice(Notice::Kind::kConnectionLost);
         backoff_.dropped(ReconnectBackoff::Clock::now());
+        scheduleRejoin();
+      } else if (connection_ == ConnectionState::kConnected && backoff_.trying()) {
         scheduleRejoin();
       } else {
         setConnection(ConnectionState::kIdle);
@@ -167,6 +170,7 @@ void Program::scheduleRejoin() {
 void Program::stopRejoining() {
   ++rejoinRound_;
   rejoinTimer_.cancel();
+  backoff_.connected();  // the series is over
 }
 
 bool Program::mayAsk(int participant, Notice::Kind aboutSelf) {
@@ -195,7 +199,6 @@ void Program::watch(int participant) {
     notice(Notice::Kind::kNotInMatch, participants_.nameOf(participant));
     return;
   }
-  boards_.abandonPlacement();
   client_.negotiation().requestWatch(participant);
 }
 
@@ -302,6 +305,8 @@ void Program::clickOwnCell(int column, int row) {
 
 void Program::placeManually() {
   if (client_.fields().playing()) return;
+  // A player who places by hand has moved on from the match it watched: it follows nobody.
+  client_.negotiation().stopFollowing();
   boards_.beginManualPlacement();
   status(Status::Kind::kPlaceFromOne);
 }

@@ -171,6 +171,31 @@ TEST_F(LobbyScenario, AHostThatStopsAndComesBackTakesItsPlayersBack) {
   EXPECT_FALSE(bob.connected());
 }
 
+// On the way back in, a connection the host closes before it takes the player (a host still
+// starting, a full lobby, a bad link) is one more failed attempt: the player goes on trying.
+TEST_F(LobbyScenario, AnAttemptClosedBeforeTheHostTookThePlayerIsNotTheLast) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  aki.stopHosting();
+  ASSERT_TRUE(bob.waitForStatus("1 秒後に接続し直します"));
+  {
+    // Something listens on the port but never answers; closing it resets bob's connection.
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int on = 1;
+    ::setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    const sockaddr_in address = loopbackAddress(port_);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 1), 0);
+    const bool reached = bob.waitForStatus("接続しました");
+    ::close(listener);
+    ASSERT_TRUE(reached);
+  }
+  ASSERT_TRUE(bob.waitForStatus("2 秒後に接続し直します"));
+  aki.hostLobby();
+  EXPECT_TRUE(waitUntil([&] { return aki.participants().size() == 2; }));
+  EXPECT_EQ(bob.view.connection(), ConnectionState::kConnected);
+}
+
 // The end of a listening reaches the window later, posted; by then the host may be hosting again,
 // and that new lobby must stay.
 TEST_F(LobbyScenario, ALateEndOfTheLastListeningLeavesTheNewLobbyRunning) {
