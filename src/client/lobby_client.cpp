@@ -148,6 +148,8 @@ void LobbyClient::onEndMatch(const MessageFields& fields) {
 
 void LobbyClient::onDeparture(const MessageFields& fields) {
   const int id = fields.number(at::kPlayer);
+  // Its slot may be a newcomer's next: nobody is followed into a stranger's match.
+  negotiation_.stopFollowingPlayer(id);
   match_.onPlayerLeft(id, participants_.nameOf(id));
   applyRosterLine(participants_, fields);
 }

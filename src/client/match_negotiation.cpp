@@ -33,6 +33,9 @@ void MatchNegotiation::challenge(int target) {
 }
 
 void MatchNegotiation::requestWatch(int target) {
+  if (match_.fields().playing()) return;
+  // The watched maps take both boards: a placement by hand is given up.
+  boards_.abandonPlacement();
   sendRequest(target, Notice::Kind::kFetchingMatch, protocol::kGetVsId);
 }
 

@@ -40,6 +40,9 @@ class MatchNegotiation {
   // watching follows its first player into the next match.
   void onRosterLine(const MessageFields& fields);
   void stopFollowing() { following_ = MatchFields::kNone; }
+  void stopFollowingPlayer(int id) {
+    if (following_ == id) stopFollowing();
+  }
 
  private:
   // A challenge or a watch request to another participant.

@@ -200,8 +200,9 @@ class Seat {
       endPlayer();  // this attempt did not get in in time
     }
     if (!backoff_.trying() || now < nextAttempt_) return;
-    player_ = std::make_unique<ComputerPlayer>(options_);
-    scheduleNext(now);
+    // The pause after this attempt is asked for first: once the trying is over, no attempt
+    // starts that nothing would follow up.
+    if (scheduleNext(now)) player_ = std::make_unique<ComputerPlayer>(options_);
   }
 
   // In the lobby now.
@@ -234,13 +235,15 @@ class Seat {
     past_.aborted += record.aborted;
     player_.reset();
   }
-  void scheduleNext(Clock::time_point now) {
+  // False when the trying is over.
+  bool scheduleNext(Clock::time_point now) {
     const std::optional<Clock::duration> pause = backoff_.nextPause(now);
     if (!pause) {
       log_("gave up rejoining " + cp932::toUtf8(options_.name));
-      return;
+      return false;
     }
     nextAttempt_ = now + *pause;
+    return true;
   }
 
   const ComputerPlayer::Options options_;
@@ -293,8 +296,7 @@ int runPlayers(const Arguments& args, std::uint32_t seed) {
       everIn += seat->everIn() ? 1 : 0;
     }
     // Joining at the start is not retried: a host that is not there is a wrong command line.
-    const bool joinFailed = everIn < args.count && now - start > kJoinLimit;
-    if (alive == 0 || (everIn == 0 && joinFailed)) {
+    if (alive == 0 || (everIn == 0 && now - start > kJoinLimit)) {
       log("no player is in the lobby any more");
       status = kExitFailure;
       break;

@@ -362,6 +362,44 @@ TEST_F(MatchScenario, AWatcherFollowsTheMatchFromTheFirstCall) {
   EXPECT_TRUE(waitUntil([&] { return chika.ownBoard() == aki.ownBoard(); }));
 }
 
+TEST_F(MatchScenario, APlacementByHandAfterAWatchedMatchIsNotTakenOverByTheNextOne) {
+  TestPlayer& aki = join("あき");
+  TestPlayer& bob = join("ぼぶ");
+  TestPlayer& chika = join("ちか");
+  startMatch(aki, bob);
+  watch(chika, aki);
+  aki.endMatch();
+  ASSERT_TRUE(chika.waitForChat("観戦していた対戦が終わりました"));
+  ASSERT_TRUE(waitUntil([&] { return !chika.fields().watching(); }));
+  auto fetches = [&] {
+    const std::string log = chika.chatLog();
+    int n = 0;
+    for (auto at = log.find("対戦情報を取得中"); at != std::string::npos;
+         at = log.find("対戦情報を取得中", at + 1)) {
+      ++n;
+    }
+    return n;
+  };
+  const int fetchesBefore = fetches();
+  chika.placeManually();
+  chika.clickCell(0, 0);
+  chika.clickCell(1, 0);
+  const Board placing = chika.ownBoard();
+
+  startMatch(aki, bob);
+  // Chika's list has the new match: following would have asked to watch it by now.
+  const int akiId = aki.id();
+  ASSERT_TRUE(waitUntil([&] {
+    int opponent = protocol::kNoPlayer;
+    chika.run([&] { opponent = chika.program->participants().opponentOf(akiId); });
+    return opponent != protocol::kNoPlayer;
+  }));
+  EXPECT_EQ(fetches(), fetchesBefore);
+  EXPECT_FALSE(chika.fields().watching());
+  EXPECT_EQ(chika.ownBoard(), placing);
+  EXPECT_EQ(chika.status(), "次は、3");
+}
+
 TEST_F(MatchScenario, AcceptingWhileWatchingEndsTheWatching) {
   TestPlayer& aki = join("あき");
   TestPlayer& bob = join("ぼぶ");
