@@ -41,10 +41,12 @@ listing=$(dpkg -L pentaro)
 for path in \
   /usr/games/pentaro \
   /usr/games/pentaro-lobby \
+  /usr/games/pentaro-bot \
   /usr/share/applications/org.pentaro.Pentaro.desktop \
   /usr/share/metainfo/org.pentaro.Pentaro.metainfo.xml \
   /usr/share/man/man6/pentaro.6.gz \
   /usr/share/man/man6/pentaro-lobby.6.gz \
+  /usr/share/man/man6/pentaro-bot.6.gz \
   /usr/share/man/ja/man6/pentaro.6.gz \
   /usr/share/locale/en/LC_MESSAGES/pentaro.mo \
   /usr/share/doc/pentaro/copyright \
@@ -72,7 +74,7 @@ rm -f "$changelog"
 # Every program answers --version (name and version, then its licence) and --help from its
 # installed path; the usage lines name every option the help names, and so does its page.
 for program in pentaro pentaro-lobby pentaro-bot; do
-  [[ -x /usr/games/$program ]] || continue
+  [[ -x /usr/games/$program ]] || { fail "/usr/games/$program is not installed"; continue; }
   out=$(/usr/games/$program --version) || fail "$program --version exits non-zero"
   [[ ${out%%$'\n'*} == "$program $version" ]] ||
     fail "$program --version begins '${out%%$'\n'*}', not '$program $version'"

@@ -8,7 +8,8 @@
 # .reuse/dep5 that it reads (scripts/reuse-toml-to-dep5.py).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-version=$(reuse --version | sed -n 's/^reuse \([0-9]*\)\..*/\1/p')
+# "reuse 1.1.2" before 4.0, "reuse, version 5.0.2" since.
+version=$(reuse --version | sed -nE 's/^reuse,? (version )?([0-9]+)\..*/\2/p')
 if ((version >= 3)); then
   exec reuse lint
 fi

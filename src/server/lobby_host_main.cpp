@@ -97,20 +97,20 @@ struct Options {
   std::string name;  // empty: the machine's name
 };
 
-// One log line each time the announcement is made, cannot be made, or is refused.
-void logAnnouncer(LobbyAnnouncer::Event event, const std::string& name) {
+// One log line each time the announcement is made, cannot be made, or is refused; through the
+// host's log like every other line, so that a standard output nobody reads holds up nobody.
+void logAnnouncer(HostLog& log, LobbyAnnouncer::Event event, const std::string& name) {
   switch (event) {
     case LobbyAnnouncer::Event::kEstablished:
-      std::printf("announced as \"%s\" (%s)\n", name.c_str(), lobby_txt::kServiceType);
+      log.write("announced as \"" + name + "\" (" + lobby_txt::kServiceType + ")");
       break;
     case LobbyAnnouncer::Event::kNoDaemon:
-      std::printf("not announced: the Avahi daemon is not running (players type the address)\n");
+      log.write("not announced: the Avahi daemon is not running (players type the address)");
       break;
     case LobbyAnnouncer::Event::kFailed:
-      std::printf("not announced: the Avahi daemon refused \"%s\"\n", name.c_str());
+      log.write("not announced: the Avahi daemon refused \"" + name + "\"");
       break;
   }
-  std::fflush(stdout);
 }
 
 // Reads the command line into `options`; an exit status when the program is to end now (after
@@ -182,7 +182,12 @@ int serve(const Options& options) {
               ": ended, too many lines waiting");
   });
   server.setEndedHandler([mainThread](std::uint64_t) { pthread_kill(mainThread, SIGUSR1); });
-  if (options.announce) server.setAnnouncement(options.name, &logAnnouncer);
+  if (options.announce) {
+    server.setAnnouncement(options.name,
+                           [&log](LobbyAnnouncer::Event event, const std::string& name) {
+                             logAnnouncer(log, event, name);
+                           });
+  }
 
   if (!server.startServer(options.port) || server.listenError() != 0) {
     const int error = server.listenError();

@@ -29,6 +29,7 @@
 #include "discovery/lobby_announcer.h"
 #include "net/fair_mutex.h"
 #include "net/message_fields.h"
+#include "net/protocol.h"
 #include "net/tcp_listener.h"
 #include "server/roster_view.h"
 
@@ -36,7 +37,7 @@ namespace pentaro {
 
 class LobbyServer final : private TcpListener::Handler {
  public:
-  static constexpr int kSlots = 10;
+  static constexpr int kSlots = protocol::kPlayerSlots;
   static constexpr std::uint8_t kNoWatch = 255;
   // Flood control: lines handled per second and connection. A match sends a board and a few
   // calls a second and people type chat, so only a flooder ever waits; it slows only itself.
