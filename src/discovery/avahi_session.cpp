@@ -31,7 +31,14 @@ struct AvahiSessionCallbacks {
   }
 };
 
-AvahiSession::AvahiSession(Handler& handler) : handler_(handler) {}
+AvahiSession::AvahiSession(Handler& handler) : handler_(handler) {
+  // Made once, before any other thread can call wake(): the ends are never written again.
+  int ends[2];
+  if (::pipe2(ends, O_NONBLOCK | O_CLOEXEC) == 0) {
+    wakeRead_ = ends[0];
+    wakeWrite_ = ends[1];
+  }
+}
 
 AvahiSession::~AvahiSession() {
   stop();
@@ -40,12 +47,7 @@ AvahiSession::~AvahiSession() {
 }
 
 bool AvahiSession::start() {
-  if (wakeRead_ < 0) {
-    int ends[2];
-    if (::pipe2(ends, O_NONBLOCK | O_CLOEXEC) != 0) return false;
-    wakeRead_ = ends[0];
-    wakeWrite_ = ends[1];
-  }
+  if (wakeRead_ < 0) return false;
   stopping_ = false;
   return worker_.start([this] { run(); });
 }
@@ -65,9 +67,17 @@ void AvahiSession::stop() {
 
 void AvahiSession::run() {
   poll_ = avahi_simple_poll_new();
-  if (poll_ == nullptr) return;
-  const AvahiPoll* api = avahi_simple_poll_get(poll_);
-  AvahiWatch* watch = api->watch_new(api, wakeRead_, AVAHI_WATCH_IN, &AvahiSessionCallbacks::wakePipe, this);
+  const AvahiPoll* api = poll_ != nullptr ? avahi_simple_poll_get(poll_) : nullptr;
+  AvahiWatch* watch = api != nullptr ? api->watch_new(api, wakeRead_, AVAHI_WATCH_IN,
+                                                      &AvahiSessionCallbacks::wakePipe, this)
+                                     : nullptr;
+  // Without its loop, or without a wake-up stop() could not end it: no discovery, said so.
+  if (watch == nullptr) {
+    if (poll_ != nullptr) avahi_simple_poll_free(poll_);
+    poll_ = nullptr;
+    handler_.onLost();
+    return;
+  }
   retryAt_ = std::chrono::steady_clock::now();
   while (!stopping_) {
     if (clientFailed_) dropClient();
@@ -83,7 +93,7 @@ void AvahiSession::run() {
     if (avahi_simple_poll_iterate(poll_, timeoutMs) != 0) break;
   }
   dropClient();
-  if (watch != nullptr) api->watch_free(watch);
+  api->watch_free(watch);
   avahi_simple_poll_free(poll_);
   poll_ = nullptr;
 }
@@ -93,9 +103,8 @@ void AvahiSession::connect() {
   running_ = false;
   clientRan_ = false;
   // NO_FAIL: with D-Bus there but no daemon, the client waits for the daemon to appear.
-  AvahiClient* client =
-      avahi_client_new(avahi_simple_poll_get(poll_), AVAHI_CLIENT_NO_FAIL,
-                       &AvahiSessionCallbacks::clientState, this, &error);
+  AvahiClient* client = avahi_client_new(avahi_simple_poll_get(poll_), AVAHI_CLIENT_NO_FAIL,
+                                         &AvahiSessionCallbacks::clientState, this, &error);
   if (client == nullptr) {
     // No system bus: try again later.
     retryAt_ = std::chrono::steady_clock::now() + kRetryInterval;
@@ -118,7 +127,8 @@ void AvahiSession::dropClient() {
   avahi_client_free(client_);
   client_ = nullptr;
   clientFailed_ = false;
-  retryAt_ = std::chrono::steady_clock::now();  // with D-Bus up, the new client waits for the daemon
+  retryAt_ =
+      std::chrono::steady_clock::now();  // with D-Bus up, the new client waits for the daemon
 }
 
 void AvahiSession::clientStateChanged(AvahiClient* client, int state) {

@@ -30,7 +30,8 @@ class AvahiSession {
     // The daemon is (re)registering its host name: published entries must be reset and wait for
     // onRunning; browsers go on.
     virtual void onRegistering(AvahiClient* client) = 0;
-    // No daemon (or no D-Bus): whatever was made with the client is gone; forget it, do not free it.
+    // No daemon (or no D-Bus): whatever was made with the client is gone; forget it, do not free
+    // it.
     virtual void onLost() = 0;
     // On every turn of the worker's loop, so after every wake(): apply what other threads asked
     // for. `client` is null unless running.
@@ -47,7 +48,7 @@ class AvahiSession {
   AvahiSession(const AvahiSession&) = delete;
   AvahiSession& operator=(const AvahiSession&) = delete;
 
-  // Starts the worker; false when the wake-up pipe cannot be made.
+  // Starts the worker; false when the wake-up pipe could not be made.
   bool start();
   // Has the worker call onWake soon. Any thread; never blocks.
   void wake();
@@ -62,7 +63,7 @@ class AvahiSession {
   void clientStateChanged(AvahiClient* client, int state);
 
   Handler& handler_;
-  int wakeRead_ = -1;  // the pipe's ends live as long as the session
+  int wakeRead_ = -1;  // the pipe's ends, made by the constructor, live as long as the session
   int wakeWrite_ = -1;
   std::atomic<bool> stopping_{false};
   // The worker's own; nobody else touches them.

@@ -78,7 +78,12 @@ bool LobbyServer::startServer(int port) {
   ++listenGeneration_;
   if (listener_.startListening(port, TcpListener::kBacklog)) {
     // A port another program holds is not this lobby's to announce.
-    if (announcer_ && listener_.listenError() == 0) announcer_->start(announcedName_, port);
+    if (announcer_ && listener_.listenError() == 0) {
+      // A newcomer may have registered before the announcement started: it starts with the count.
+      FairMutexLock lock(mutex_);
+      announcer_->start(announcedName_, port);
+      announcePlayerCount();
+    }
     return true;
   }
   stopServer();
