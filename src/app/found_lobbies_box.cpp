@@ -8,21 +8,17 @@
 #include <QMetaObject>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
-#include <cstdio>
 
 #include "app/qt_text.h"
 #include "text/texts.h"
+#include "ui/view_texts.h"
 
 namespace pentaro {
 namespace {
 
 constexpr int kPopupMarginPixels = 24;  // room for the scroll bar beside the widest line
-constexpr int kFormatBytes = 64;
-
 QString formatted(const std::string& format, int number) {
-  char text[kFormatBytes];
-  std::snprintf(text, sizeof text, format.c_str(), number);
-  return toQString(text);
+  return toQString(formatNumber(format, number));
 }
 
 // "花子  192.168.1.20  3人" (and the port when it is not the window's).

@@ -4,6 +4,7 @@
 #include "ui/view_texts.h"
 
 #include <cstdio>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -12,13 +13,9 @@
 namespace pentaro {
 namespace {
 
-// The formats of the table hold one %d or one %s; the buffer fits the longest field and the
-// format's own text.
-std::string format(const std::string& pattern, int number) {
-  char buffer[128];
-  std::snprintf(buffer, sizeof buffer, pattern.c_str(), number);
-  return buffer;
-}
+// The formats of the table hold one %d or one %s; the buffer fits the format's own text (of any
+// length a translation gives it) and the longest field.
+std::string format(const std::string& pattern, int number) { return formatNumber(pattern, number); }
 
 std::string format(const std::string& pattern, const std::string& text) {
   std::vector<char> buffer(pattern.size() + text.size() + 1);
@@ -27,6 +24,12 @@ std::string format(const std::string& pattern, const std::string& text) {
 }
 
 }  // namespace
+
+std::string formatNumber(const std::string& pattern, int number) {
+  std::vector<char> buffer(pattern.size() + std::numeric_limits<int>::digits10 + 3);
+  std::snprintf(buffer.data(), buffer.size(), pattern.c_str(), number);
+  return buffer.data();
+}
 
 std::string statusText(const Status& status) {
   const Texts& t = texts();

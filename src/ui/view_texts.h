@@ -25,6 +25,8 @@ std::string questionCaption();
 // A line from the host as the player reads it: its fixed greeting and its arrival and departure
 // notices ("Xさんの登場です") in the player's language, anything else as sent.
 std::string hostMessageText(std::string_view text);
+// A text table's format with its one %d filled in, whatever the length of its translation.
+std::string formatNumber(const std::string& pattern, int number);
 
 }  // namespace pentaro
 

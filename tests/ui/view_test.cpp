@@ -68,6 +68,9 @@ TEST(UiViewTexts, EventsBecomeTheProgramsJapaneseTexts) {
 
   Notice failed{Notice::Kind::kConnectFailed, std::string(78, 'a'), {}, 0};
   EXPECT_NE(noticeText(failed).find(std::string(78, 'a')), std::string::npos);
+  // A translation may make a format long: nothing of it is cut.
+  EXPECT_EQ(formatNumber(std::string(200, 'x') + "%d", -2147483647 - 1),
+            std::string(200, 'x') + "-2147483648");
   Notice port{Notice::Kind::kHostingFailed, {}, {}, 1230};
   EXPECT_NE(noticeText(port).find("1230"), std::string::npos);
   Notice busy{Notice::Kind::kNowPlaying, "A", "B", 0};
