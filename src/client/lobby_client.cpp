@@ -155,10 +155,10 @@ void LobbyClient::onDeparture(const MessageFields& fields) {
 }
 
 void LobbyClient::handleClosed() {
+  connected_ = false;  // first: the boards' reset then says nothing of waiting for a match
   // A match cannot outlive the lobby: it ends as when the opponent leaves, and watching ends.
   match_.onConnectionLost();
   negotiation_.stopFollowing();
-  connected_ = false;
   status(Status::Kind::kNotConnected);
   participants_.clearAll();
   view_.noticeAdded({.kind = Notice::Kind::kConnectionClosed});
